@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Makes the import library of a 32-bit DLL whose __stdcall functions are
+# exported undecorated: the import library must map each decorated symbol
+# (_Init_DLL@8, what a caller's compiler asks for) to the plain export name.
+# The argument counts are read from the DLL's own symbols.
+# Usage: stdcall_import_library.sh <nm> <dlltool> <dll> <exports.def> <out.a>
+set -euo pipefail
+nm=$1 dlltool=$2 dll=$3 def=$4 out=$5
+decorated=$(mktemp)
+trap 'rm -f "$decorated"' EXIT
+symbols=$("$nm" "$dll")
+{
+  echo "LIBRARY $(basename "$dll")"
+  echo "EXPORTS"
+  awk '/^EXPORTS/ { in_exports = 1; next } in_exports && NF && $1 !~ /^;/ { print $1 }' "$def" |
+    while read -r name; do
+      symbol=$(grep -o " _${name}@[0-9]*\$" <<<"$symbols" | head -n 1 | sed 's/^ _//')
+      [ -n "$symbol" ] || { echo "no __stdcall symbol for $name in $dll" >&2; exit 1; }
+      echo "    $symbol"
+    done
+} >"$decorated"
+"$dlltool" --kill-at --input-def "$decorated" --dllname "$(basename "$dll")" --output-lib "$out"

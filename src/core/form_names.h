@@ -1,0 +1,22 @@
+// How forms are named and titled: the first form after load is Form1 in a
+// frame titled "Project1 - Form1 (Form)"; numbers are never reused.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/control_record.h"
+
+namespace kelp {
+
+// "Form" + n, e.g. Form1.
+void ComposeFormName(std::uint32_t formNumber, char (&name)[kTextFieldSize]);
+
+// "Project" + p + " - Form" + n + " (Form)".
+void ComposeFormTitle(std::uint32_t projectNumber, std::uint32_t formNumber,
+                      char (&title)[kTextFieldSize]);
+
+// "h" + name, cut to the field: the handle variable of a form or control.
+void ComposeHandleName(const char* name, char (&handleName)[kTextFieldSize]);
+
+}  // namespace kelp

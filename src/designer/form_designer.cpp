@@ -1,0 +1,27 @@
+#include "designer/form_designer.h"
+
+#include "entry/selection.h"
+#include "win/handles.h"
+
+namespace kelp {
+
+FormDesignerState gFormDesigner;
+
+ControlRecord* FormControlRecord(HWND frame) {
+  return win::WindowPointer<ControlRecord>(frame, kFrameControlRecordSlot);
+}
+
+FormRecord* FormRecordOf(HWND frame) { return win::WindowPointer<FormRecord>(frame, kFrameFormRecordSlot); }
+
+HWND FrameOfSurface(HWND surface) { return ::GetParent(::GetParent(surface)); }
+
+RECT PanelRectInFrame(HWND frame, HWND backPanel) {
+  RECT panel{};
+  ::GetWindowRect(backPanel, &panel);
+  ::MapWindowPoints(nullptr, frame, reinterpret_cast<POINT*>(&panel), 2);
+  return panel;
+}
+
+void SelectForm(HWND frame) { SelectDesignObject(frame, kKindForm); }
+
+}  // namespace kelp

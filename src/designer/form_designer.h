@@ -1,0 +1,73 @@
+// State shared by a form's three windows (frame, back panel, design surface)
+// and the process-wide state of the form designer.
+//
+// A form's frame window owns two records: the form's control record (extra
+// slot 0) and the form record below (extra slot 1). The back panel and the
+// design surface reach them through the frame: the surface's grandparent.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+
+#include "core/control_record.h"
+
+namespace kelp {
+
+inline constexpr char kFrameClassName[] = "ClientForm_Class";
+inline constexpr char kBackPanelClassName[] = "BackForm_Class";
+inline constexpr char kSurfaceClassName[] = "Form_Class";
+
+inline constexpr int kFrameControlRecordSlot = 0;
+inline constexpr int kFrameFormRecordSlot = 1;
+
+struct FormRecord {
+  POINT cursorPosition;  // last cursor position seen by the frame (screen)
+  RECT rightMarker;      // hit rectangles of the active resize markers (screen)
+  RECT cornerMarker;
+  RECT bottomMarker;
+  RECT panelAtPress;     // back panel's window rectangle when the button went down
+  HWND surface;
+  HWND backPanel;
+  HWND frame;
+  std::int32_t horizontalPosition;  // scroll positions, multiples of 5
+  std::int32_t verticalPosition;
+  HWND rememberedWindow;  // the object last selected inside this form
+  std::uint32_t rememberedKind;
+};
+
+// The block is allocated at least this large, as hosts have always seen it.
+inline constexpr std::size_t kFormRecordBytes = 188;
+
+enum class SizingMode { kNone, kRight, kBottom, kCorner };
+
+struct FormDesignerState {
+  // Written by every CreateFormWin for the frame being created.
+  HINSTANCE formInstance = nullptr;
+  HICON formIcon = nullptr;
+  char formTitle[kTextFieldSize] = {};
+  char formName[kTextFieldSize] = {};
+  // Dragging a resize marker.
+  SizingMode sizingMode = SizingMode::kNone;
+  HCURSOR sizingCursor = nullptr;
+  // The rubber band on a design surface, in its client coordinates.
+  RECT dragRectangle = {};
+};
+
+extern FormDesignerState gFormDesigner;
+
+ControlRecord* FormControlRecord(HWND frame);
+FormRecord* FormRecordOf(HWND frame);
+HWND FrameOfSurface(HWND surface);
+
+// The back panel's window rectangle in the frame's client coordinates.
+RECT PanelRectInFrame(HWND frame, HWND backPanel);
+
+// Makes the form the selected object (kind 48).
+void SelectForm(HWND frame);
+
+LRESULT CALLBACK FormFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK BackPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
+LRESULT CALLBACK DesignSurfaceProc(HWND surface, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace kelp

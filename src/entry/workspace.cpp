@@ -1,0 +1,7 @@
+#include "entry/workspace.h"
+
+namespace kelp {
+
+Workspace gWorkspace;
+
+}  // namespace kelp

@@ -1,0 +1,13 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine for CTest and returns its exit code.
+# The program's output goes through a file rather than CTest's pipe: the
+# first Wine program of a session starts Wine's own long-lived processes,
+# which inherit its output handles and would keep CTest waiting for the pipe
+# to close long after the program itself has finished.
+set -uo pipefail
+log=$(mktemp)
+trap 'cat "$log"; rm -f "$log"' EXIT
+wine "$@" >"$log" 2>&1 </dev/null &
+child=$!
+trap 'kill $child 2>/dev/null; exit 124' TERM INT
+wait $child

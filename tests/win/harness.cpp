@@ -1,0 +1,368 @@
+#include "harness.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+#include "entry/workspace.h"
+#include "kelp32.h"
+
+namespace kelp::test {
+
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    PumpPending();
+    if (condition()) return true;
+    if (::GetTickCount() - start > timeoutMs) return false;
+    // Wait for the next message rather than spin; wake at least every 10 ms
+    // to test the condition again.
+    ::MsgWaitForMultipleObjectsEx(0, nullptr, 10, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
+  }
+}
+
+void PumpPending() {
+  MSG message;
+  while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    ::TranslateMessage(&message);
+    ::DispatchMessageA(&message);
+  }
+}
+
+namespace {
+
+void SendMouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  ::SendInput(1, &input, sizeof(input));
+  PumpPending();
+}
+
+}  // namespace
+
+void MoveMouseTo(POINT to) {
+  ::SetCursorPos(to.x, to.y);
+  SendMouse(MOUSEEVENTF_MOVE);  // a move of nothing: the window sees WM_MOUSEMOVE where the cursor is
+}
+
+void PressLeft(POINT at) {
+  MoveMouseTo(at);
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+}
+
+void ReleaseLeft(POINT at) {
+  MoveMouseTo(at);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
+void Click(POINT at) {
+  PressLeft(at);
+  ReleaseLeft(at);
+}
+
+void DoubleClick(POINT at) {
+  Click(at);
+  Click(at);
+}
+
+void RightClick(POINT at) {
+  MoveMouseTo(at);
+  SendMouse(MOUSEEVENTF_RIGHTDOWN);
+  SendMouse(MOUSEEVENTF_RIGHTUP);
+}
+
+void Drag(POINT from, POINT to, int steps) {
+  PressLeft(from);
+  for (int i = 1; i <= steps; ++i) {
+    MoveMouseTo({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps});
+  }
+  ReleaseLeft(to);
+}
+
+namespace {
+
+// Absolute coordinates of SendInput run from 0 to 65535 over the screen;
+// rounding up makes them land on the intended pixel.
+INPUT AbsoluteMove(POINT to) {
+  const int width = ::GetSystemMetrics(SM_CXSCREEN);
+  const int height = ::GetSystemMetrics(SM_CYSCREEN);
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dx = static_cast<LONG>((static_cast<long long>(to.x) * 65536 + width - 1) / width);
+  input.mi.dy = static_cast<LONG>((static_cast<long long>(to.y) * 65536 + height - 1) / height);
+  input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  return input;
+}
+
+}  // namespace
+
+void DragQueued(POINT from, POINT to, int steps) {
+  std::vector<INPUT> inputs;
+  inputs.push_back(AbsoluteMove(from));
+  INPUT button{};
+  button.type = INPUT_MOUSE;
+  button.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs.push_back(button);
+  for (int i = 1; i <= steps; ++i) {
+    inputs.push_back(AbsoluteMove({from.x + (to.x - from.x) * i / steps, from.y + (to.y - from.y) * i / steps}));
+  }
+  button.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  inputs.push_back(button);
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpPending();
+}
+
+POINT CursorPosition() {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  return cursor;
+}
+
+POINT Centre(const RECT& rect) { return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2}; }
+
+RECT ScreenRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
+
+POINT ClientToScreenPoint(HWND window, POINT client) {
+  ::ClientToScreen(window, &client);
+  return client;
+}
+
+namespace {
+
+std::vector<COLORREF> ReadPixels(HDC source, int width, int height) {
+  std::vector<COLORREF> pixels;
+  if (width <= 0 || height <= 0) return pixels;
+  HDC memory = ::CreateCompatibleDC(source);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(info.bmiHeader);
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;  // top-down
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ previous = ::SelectObject(memory, bitmap);
+  ::BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  ::GdiFlush();
+  pixels.resize(static_cast<std::size_t>(width) * height);
+  const auto* bgra = static_cast<const std::uint32_t*>(bits);
+  for (std::size_t i = 0; i < pixels.size(); ++i) {
+    const std::uint32_t p = bgra[i];
+    pixels[i] = RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+  ::SelectObject(memory, previous);
+  ::DeleteObject(bitmap);
+  ::DeleteDC(memory);
+  return pixels;
+}
+
+}  // namespace
+
+Pixels Pixels::OfClient(HWND window) {
+  ::UpdateWindow(window);
+  PumpPending();
+  RECT client{};
+  ::GetClientRect(window, &client);
+  Pixels result;
+  result.width_ = client.right;
+  result.height_ = client.bottom;
+  HDC dc = ::GetDC(window);
+  result.pixels_ = ReadPixels(dc, result.width_, result.height_);
+  ::ReleaseDC(window, dc);
+  return result;
+}
+
+Pixels Pixels::OfWindow(HWND window) {
+  ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+  PumpPending();
+  const RECT bounds = ScreenRect(window);
+  Pixels result;
+  result.width_ = bounds.right - bounds.left;
+  result.height_ = bounds.bottom - bounds.top;
+  HDC dc = ::GetWindowDC(window);
+  result.pixels_ = ReadPixels(dc, result.width_, result.height_);
+  ::ReleaseDC(window, dc);
+  return result;
+}
+
+COLORREF Pixels::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return CLR_INVALID;
+  return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+int Pixels::Count(COLORREF colour, const RECT& within) const {
+  int count = 0;
+  for (int y = within.top; y < within.bottom; ++y) {
+    for (int x = within.left; x < within.right; ++x) count += At(x, y) == colour ? 1 : 0;
+  }
+  return count;
+}
+
+namespace {
+MessageRecorder* gActiveRecorder = nullptr;
+}
+
+MessageRecorder::MessageRecorder(std::vector<HWND> watched, std::vector<UINT> messages)
+    : watched_(std::move(watched)), messages_(std::move(messages)) {
+  gActiveRecorder = this;
+  hook_ = ::SetWindowsHookExA(WH_CALLWNDPROC, Hook, nullptr, ::GetCurrentThreadId());
+}
+
+MessageRecorder::~MessageRecorder() {
+  ::UnhookWindowsHookEx(hook_);
+  gActiveRecorder = nullptr;
+}
+
+LRESULT CALLBACK MessageRecorder::Hook(int code, WPARAM wParam, LPARAM lParam) {
+  if (code == HC_ACTION && gActiveRecorder != nullptr) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    const auto& watched = gActiveRecorder->watched_;
+    const auto& messages = gActiveRecorder->messages_;
+    if (std::find(watched.begin(), watched.end(), sent->hwnd) != watched.end() &&
+        (messages.empty() || std::find(messages.begin(), messages.end(), sent->message) != messages.end())) {
+      gActiveRecorder->recorded_.push_back({sent->hwnd, sent->message, sent->wParam, sent->lParam});
+    }
+  }
+  return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+namespace {
+
+std::string Describe(const std::vector<Recorded>& sequence) {
+  std::ostringstream text;
+  for (const Recorded& r : sequence) {
+    char line[160];
+    std::snprintf(line, sizeof(line), "  window %p message %u (0x%X) wParam %p lParam %p\n",
+                  static_cast<void*>(r.window), r.message, r.message, reinterpret_cast<void*>(r.wParam),
+                  reinterpret_cast<void*>(r.lParam));
+    text << line;
+  }
+  return sequence.empty() ? "  (nothing)\n" : text.str();
+}
+
+}  // namespace
+
+::testing::AssertionResult SameSequence(const std::vector<Recorded>& expected,
+                                        const std::vector<Recorded>& actual) {
+  bool same = expected.size() == actual.size();
+  for (std::size_t i = 0; same && i < expected.size(); ++i) {
+    same = expected[i].window == actual[i].window && expected[i].message == actual[i].message &&
+           expected[i].wParam == actual[i].wParam && expected[i].lParam == actual[i].lParam;
+  }
+  if (same) return ::testing::AssertionSuccess();
+  return ::testing::AssertionFailure() << "expected:\n" << Describe(expected) << "received:\n" << Describe(actual);
+}
+
+StandInWindow::StandInWindow() {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = Proc;
+  windowClass.cbWndExtra = sizeof(LONG_PTR);
+  windowClass.hInstance = ::GetModuleHandleA(nullptr);
+  windowClass.lpszClassName = "KelpTestStandIn_Class";
+  ::RegisterClassExA(&windowClass);
+  window_ = ::CreateWindowExA(0, windowClass.lpszClassName, "stand-in", WS_POPUP, 0, 0, 10, 10, nullptr,
+                              nullptr, windowClass.hInstance, nullptr);
+  ::SetWindowLongPtrA(window_, 0, reinterpret_cast<LONG_PTR>(this));
+}
+
+StandInWindow::~StandInWindow() { ::DestroyWindow(window_); }
+
+std::vector<Recorded> StandInWindow::ReceivedBetween(UINT first, UINT last) const {
+  std::vector<Recorded> selected;
+  for (const Recorded& r : received) {
+    if (r.message >= first && r.message <= last) selected.push_back(r);
+  }
+  return selected;
+}
+
+LRESULT CALLBACK StandInWindow::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* self = reinterpret_cast<StandInWindow*>(::GetWindowLongPtrA(window, 0));
+  if (self != nullptr) {
+    self->received.push_back({window, message, wParam, lParam});
+    if (self->onMessage) self->onMessage(message, wParam, lParam);
+  }
+  return ::DefWindowProcA(window, message, wParam, lParam);
+}
+
+std::string WindowText(HWND window) {
+  char text[1024] = {};
+  ::GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
+namespace {
+
+LRESULT CALLBACK TestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  HWND client = ::FindWindowExA(frame, nullptr, "MDICLIENT", nullptr);
+  return ::DefFrameProcA(frame, client, message, wParam, lParam);
+}
+
+void ForgetToolWindows() {
+  gWorkspace.propertiesWindow = nullptr;
+  gWorkspace.projectWindow = nullptr;
+  gWorkspace.formsFolderItem = nullptr;
+  gWorkspace.selectedWindow = nullptr;
+  gWorkspace.selectedKind = 0;
+}
+
+}  // namespace
+
+// One main frame serves every test of a program: destroying a top-level
+// window makes Wine wait two seconds for a window manager that is not there.
+// Each test ends by destroying the MDI children it made.
+void HostTest::SetUp() {
+  // The library is linked into the test program, so its resources and its
+  // instance are the program's own; DllMain does not run.
+  gWorkspace.libraryInstance = ::GetModuleHandleA(nullptr);
+  ForgetToolWindows();
+  static HWND sharedFrame = nullptr;
+  static HWND sharedClient = nullptr;
+  if (sharedFrame == nullptr) {
+    WNDCLASSEXA frameClass{};
+    frameClass.cbSize = sizeof(frameClass);
+    frameClass.lpfnWndProc = TestFrameProc;
+    frameClass.hInstance = ::GetModuleHandleA(nullptr);
+    frameClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+    frameClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_APPWORKSPACE + 1);
+    frameClass.lpszClassName = "KelpTestHost_Class";
+    ::RegisterClassExA(&frameClass);
+    sharedFrame = ::CreateWindowExA(0, frameClass.lpszClassName, "Kelp test host",
+                                    WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN | WS_VISIBLE, 0, 0, 1000, 700,
+                                    nullptr, nullptr, frameClass.hInstance, nullptr);
+    CLIENTCREATESTRUCT clientCreate{};
+    clientCreate.idFirstChild = 50000;
+    sharedClient = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0,
+                                     980, 640, sharedFrame, nullptr, frameClass.hInstance, &clientCreate);
+    Init_DLL(::GetModuleHandleA(nullptr), sharedClient);
+  }
+  mainFrame_ = sharedFrame;
+  mdiClient_ = sharedClient;
+  gWorkspace.mdiClient = mdiClient_;
+  ::SetForegroundWindow(mainFrame_);
+  ::UpdateWindow(mainFrame_);
+  PumpPending();
+}
+
+void HostTest::TearDown() {
+  ::ClipCursor(nullptr);
+  ::ReleaseCapture();
+  while (HWND child = ::GetWindow(mdiClient_, GW_CHILD)) ::DestroyWindow(child);
+  PumpPending();
+  ForgetToolWindows();
+}
+
+HWND HostTest::NewForm(DWORD projectNumber) {
+  HWND frame = CreateFormWin(gWorkspace.libraryInstance, mainFrame_, mdiClient_, projectNumber);
+  ::UpdateWindow(frame);
+  PumpPending();
+  return frame;
+}
+
+}  // namespace kelp::test

@@ -1,0 +1,142 @@
+// What a Windows test needs to act as a host and as a user: a host fixture
+// (main frame, MDI client, Init_DLL), message pumping until a condition
+// holds, real mouse input, pixels read back from windows, and a recorder of
+// the messages that windows receive.
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "core/control_record.h"
+
+namespace kelp::test {
+
+// Dispatches messages until the condition holds; false when the timeout
+// passes first.
+bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
+
+// Dispatches every message already queued.
+void PumpPending();
+
+#define EXPECT_EVENTUALLY(condition) \
+  EXPECT_TRUE(::kelp::test::PumpUntil([&] { return static_cast<bool>(condition); })) \
+      << "timed out waiting for " #condition
+#define ASSERT_EVENTUALLY(condition) \
+  ASSERT_TRUE(::kelp::test::PumpUntil([&] { return static_cast<bool>(condition); })) \
+      << "timed out waiting for " #condition
+
+// Real input through SetCursorPos and SendInput, in screen coordinates; each
+// call returns once the input has been dispatched.
+void MoveMouseTo(POINT to);
+void PressLeft(POINT at);
+void ReleaseLeft(POINT at);
+void Click(POINT at);
+void DoubleClick(POINT at);
+void RightClick(POINT at);
+// Press at `from`, move in steps, release at `to`.
+void Drag(POINT from, POINT to, int steps = 8);
+// The same with every event queued at once, for drags that a modal loop
+// tracks (scroll-bar thumbs, menus), where the test gets no turn in between.
+void DragQueued(POINT from, POINT to, int steps = 8);
+POINT CursorPosition();
+
+// The centre of a rectangle, and a window's rectangle in screen coordinates.
+POINT Centre(const RECT& rect);
+RECT ScreenRect(HWND window);
+// A point given in a window's client coordinates, in screen coordinates.
+POINT ClientToScreenPoint(HWND window, POINT client);
+
+// A window's client-area pixels, painted and read back with BitBlt.
+class Pixels {
+ public:
+  static Pixels OfClient(HWND window);
+  static Pixels OfWindow(HWND window);  // including the non-client area
+  COLORREF At(int x, int y) const;
+  int Width() const { return width_; }
+  int Height() const { return height_; }
+  // How many pixels of the rectangle have exactly this colour.
+  int Count(COLORREF colour, const RECT& within) const;
+  friend bool operator==(const Pixels&, const Pixels&) = default;
+
+ private:
+  int width_ = 0;
+  int height_ = 0;
+  std::vector<COLORREF> pixels_;
+};
+
+// One message as a window procedure received it.
+struct Recorded {
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+};
+
+// Records the messages sent to the watched windows (a WH_CALLWNDPROC hook
+// on this thread), in the manner of Wine's message-sequence tests.
+class MessageRecorder {
+ public:
+  MessageRecorder(std::vector<HWND> watched, std::vector<UINT> messages);
+  MessageRecorder(const MessageRecorder&) = delete;
+  MessageRecorder& operator=(const MessageRecorder&) = delete;
+  ~MessageRecorder();
+  const std::vector<Recorded>& Messages() const { return recorded_; }
+  void Clear() { recorded_.clear(); }
+
+ private:
+  static LRESULT CALLBACK Hook(int code, WPARAM wParam, LPARAM lParam);
+  std::vector<HWND> watched_;
+  std::vector<UINT> messages_;
+  std::vector<Recorded> recorded_;
+  HHOOK hook_ = nullptr;
+};
+
+// Compares a recorded sequence with the expected one; on a mismatch prints
+// both, one message a line.
+::testing::AssertionResult SameSequence(const std::vector<Recorded>& expected,
+                                        const std::vector<Recorded>& actual);
+
+// A plain window that keeps every message it receives and can be given a
+// reaction: stands in for tool windows that do not exist yet.
+class StandInWindow {
+ public:
+  StandInWindow();
+  StandInWindow(const StandInWindow&) = delete;
+  StandInWindow& operator=(const StandInWindow&) = delete;
+  ~StandInWindow();
+  HWND Get() const { return window_; }
+  std::function<void(UINT, WPARAM, LPARAM)> onMessage;
+  std::vector<Recorded> received;
+  // The received messages in [first, last].
+  std::vector<Recorded> ReceivedBetween(UINT first, UINT last) const;
+
+ private:
+  static LRESULT CALLBACK Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND window_ = nullptr;
+};
+
+std::string WindowText(HWND window);
+
+// Acts as the host: a main frame with an MDI client, the library initialised.
+// Workspace fields that a test changes are put back afterwards.
+class HostTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  HWND MainFrame() const { return mainFrame_; }
+  HWND MdiClient() const { return mdiClient_; }
+  HWND NewForm(DWORD projectNumber = 1);
+
+ private:
+  HWND mainFrame_ = nullptr;
+  HWND mdiClient_ = nullptr;
+};
+
+}  // namespace kelp::test

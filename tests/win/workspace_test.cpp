@@ -30,6 +30,22 @@ TEST_F(Workspace, InitDllRemembersTheHostAndMakesThe12PixelArialFont) {
   EXPECT_STREQ(font.lfFaceName, "Arial");
 }
 
+TEST_F(Workspace, ASecondInitDllReplacesTheHostFieldsAndTheFont) {
+  CLIENTCREATESTRUCT clientCreate{};
+  HWND otherClient = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD, 0, 0, 100, 100, MainFrame(), nullptr,
+                                       ::GetModuleHandleA(nullptr), &clientCreate);
+  HFONT before = gWorkspace.defaultFont;
+  HFONT font = Init_DLL(nullptr, otherClient);
+  EXPECT_EQ(gWorkspace.mdiClient, otherClient);
+  EXPECT_EQ(gWorkspace.hostInstance, nullptr);
+  EXPECT_EQ(gWorkspace.mainFrame, MainFrame());
+  EXPECT_EQ(gWorkspace.defaultFont, font);
+  EXPECT_NE(font, before);
+  EXPECT_EQ(::GetObjectType(before), static_cast<DWORD>(OBJ_FONT)) << "windows may still use the old font";
+  Init_DLL(::GetModuleHandleA(nullptr), MdiClient());
+  ::DestroyWindow(otherClient);
+}
+
 TEST_F(Workspace, FormsFollowTheMdiClientTheyAreGiven) {
   CLIENTCREATESTRUCT clientCreate{};
   HWND otherClient = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 300, 300,

@@ -21,8 +21,11 @@ constexpr UINT kEditorCommandLast = 1104;
 constexpr UINT kFirstMdiChildId = 50000;
 constexpr UINT kTakeScreenshot = WM_APP + 1;
 
+constexpr int kToolboxWidth = 72;
+
 HWND gFrame = nullptr;
 HWND gMdiClient = nullptr;
+HWND gToolbox = nullptr;
 WNDPROC gMdiClientProc = nullptr;
 std::string gScreenshotPath;
 
@@ -98,6 +101,11 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
       ::PostQuitMessage(saved ? 0 : 1);
       return 0;
     }
+    case WM_SIZE:
+      // The toolbox runs down the left edge; the MDI client takes the rest.
+      if (gToolbox != nullptr) ::MoveWindow(gToolbox, 0, 0, kToolboxWidth, HIWORD(lParam), TRUE);
+      ::MoveWindow(gMdiClient, kToolboxWidth, 0, LOWORD(lParam) - kToolboxWidth, HIWORD(lParam), TRUE);
+      return 0;
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -135,6 +143,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   gFrame = ::CreateWindowExA(0, kFrameClassName, kFrameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
                              1024, 740, nullptr, nullptr, instance, nullptr);
   Init_DLL(instance, gMdiClient);
+  gToolbox = Create_Tool_Bar(gFrame);
   CreateFormWin(::GetModuleHandleA("Kelp32.dll"), gFrame, gMdiClient, 1);
 
   ::ShowWindow(gFrame, gScreenshotPath.empty() ? showCommand : SW_SHOWNORMAL);

@@ -28,6 +28,35 @@ HFONT KELP_API Init_DLL(HINSTANCE hostInstance, HWND mdiClient);
 HWND KELP_API CreateFormWin(HINSTANCE formInstance, HWND owner, HWND mdiClient,
                             DWORD projectNumber);
 
+/* The toolbox: a "Tools" window with 23 check buttons, child of parent. */
+HWND KELP_API Create_Tool_Bar(HWND parent);
+
+/* Design-time controls on a form's design surface (parent), at (x, y) in its
+ * client coordinates; text is the window text and makes the handle name
+ * ("h" + text). Each returns the control window, or NULL. The control's
+ * record is reached with DCM_GETRECORD. */
+HWND KELP_API CreateButtonWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateCalWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateCheckBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateComboBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateDirListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateDriveListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateEditWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateFileListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateHScrollBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateImageBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateProgressWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateRadioBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateStaticWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateStatusWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateTimerWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateTrackBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP_API CreateVScrollBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+/* The seventh argument is not used. */
+HWND KELP_API CreateGroupBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text,
+                                const DWORD* unused);
+
 #ifdef __cplusplus
 }
 #endif

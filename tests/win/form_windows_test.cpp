@@ -42,12 +42,6 @@ SIZE SizeOf(HWND window) {
   return {r.right - r.left, r.bottom - r.top};
 }
 
-RECT RectInParent(HWND window) {
-  RECT r = ScreenRect(window);
-  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
-
 TEST_F(FormWindows, SuccessiveFormsAreNumberedAndTitledAndNumbersAreNeverReused) {
   HWND first = NewForm();
   const unsigned n = FormNumberOf(first);

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <sstream>
 
+#include "designer/form_designer.h"
 #include "entry/workspace.h"
 #include "kelp32.h"
 
@@ -297,6 +298,18 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+std::string ClassNameOf(HWND window) {
+  char name[256] = {};
+  ::GetClassNameA(window, name, sizeof(name));
+  return name;
+}
+
+RECT RectInParent(HWND window) {
+  RECT r = ScreenRect(window);
+  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 namespace {
 
 LRESULT CALLBACK TestFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -363,6 +376,14 @@ HWND HostTest::NewForm(DWORD projectNumber) {
   ::UpdateWindow(frame);
   PumpPending();
   return frame;
+}
+
+HWND HostTest::NewSurface() {
+  HWND frame = NewForm();
+  ::MoveWindow(frame, 10, 10, 420, 360, TRUE);
+  ::UpdateWindow(frame);
+  PumpPending();
+  return FormRecordOf(frame)->surface;
 }
 
 }  // namespace kelp::test

@@ -122,6 +122,10 @@ class StandInWindow {
 };
 
 std::string WindowText(HWND window);
+std::string ClassNameOf(HWND window);
+
+// A window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
 
 // Acts as the host: a main frame with an MDI client, the library initialised.
 // Workspace fields that a test changes are put back afterwards.
@@ -133,6 +137,9 @@ class HostTest : public ::testing::Test {
   HWND MainFrame() const { return mainFrame_; }
   HWND MdiClient() const { return mdiClient_; }
   HWND NewForm(DWORD projectNumber = 1);
+  // The design surface of a new form whose frame is large enough to show
+  // the whole surface (a new frame is smaller than its back panel).
+  HWND NewSurface();
 
  private:
   HWND mainFrame_ = nullptr;

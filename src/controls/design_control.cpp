@@ -1,0 +1,290 @@
+#include "controls/design_control.h"
+
+#include <windowsx.h>
+
+#include "core/number_format.h"
+#include "core/text.h"
+#include "designer/drag_frame.h"
+#include "designer/form_designer.h"
+#include "designer/grab_handles.h"
+#include "entry/messages.h"
+#include "entry/selection.h"
+#include "entry/workspace.h"
+#include "win/handles.h"
+#include "win/records.h"
+#include "win/repaint.h"
+
+namespace kelp {
+namespace {
+
+// One control can be dragged at a time (the mouse is captured meanwhile).
+struct ControlDrag {
+  RECT outline{};          // where the control would land, surface coordinates
+  RECT previousOutline{};  // where the outline was last drawn
+  RECT startRectangle{};   // the outline at the press
+  POINT lastCursor{};      // screen
+  char savedCaption[kTextFieldSize] = {};
+};
+
+ControlDrag gDrag;
+
+struct Context {
+  WNDPROC classProcedure;
+  HWND window;
+  UINT message;
+  WPARAM wParam;
+  LPARAM lParam;
+
+  // Hands the message to the control's own procedure, if it has one.
+  LRESULT PassOn() const {
+    return classProcedure != nullptr ? ::CallWindowProcA(classProcedure, window, message, wParam, lParam) : 0;
+  }
+};
+
+HWND FrameOfControl(const ControlRecord& record) { return FrameOfSurface(SurfaceOfControl(record)); }
+
+void RepaintSurfaceUnder(HWND surface, const RECT& area) {
+  ::InvalidateRect(surface, &area, FALSE);
+  ::UpdateWindow(surface);
+}
+
+RECT ScreenToClientRect(HWND window, RECT rect) {
+  ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
+  return rect;
+}
+
+void OnPress(const Context& c, ControlRecord& record) {
+  HWND surface = SurfaceOfControl(record);
+  HWND frame = FrameOfControl(record);
+  const bool isGroupBox = record.kind == kKindGroupBox;
+  DeselectUnless(c.window);
+  ShowGrabHandles(c.window, kGrabHandlesRemove);
+  ::SetCapture(c.window);
+  ::GetCursorPos(&gDrag.lastCursor);
+  RECT outline{};
+  ::GetWindowRect(c.window, &outline);
+  RecordSelection(c.window, record.kind);
+  ShowPropertiesOf(c.window, record.kind);
+  if (!isGroupBox) {
+    // Raise the control above its siblings without moving it.
+    ::SetWindowPos(c.window, HWND_TOP, outline.left, outline.top, outline.right - outline.left,
+                   outline.bottom - outline.top, SWP_NOMOVE | SWP_NOCOPYBITS);
+  }
+  ::GetWindowTextA(frame, gDrag.savedCaption, sizeof(gDrag.savedCaption));
+  gDrag.outline = ScreenToClientRect(surface, outline);
+  gDrag.previousOutline = gDrag.outline;
+  if (!isGroupBox) {
+    const bool wasSettled = record.settled == 1;
+    record.settled = 0;
+    if (!wasSettled) RepaintSurfaceUnder(surface, gDrag.outline);
+    win::RepaintNow(c.window);
+  }
+  record.dragging = 1;
+  DrawDragFrame(surface, gDrag.outline, kDrawAndRemember);
+  gDrag.startRectangle = gDrag.outline;
+  if (FormRecord* form = FormRecordOf(frame)) {
+    form->rememberedWindow = c.window;
+    form->rememberedKind = record.kind;
+  }
+}
+
+void OnMove(const Context& c, const ControlRecord& record) {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  if (record.dragging != 1) return;
+  HWND surface = SurfaceOfControl(record);
+  DrawDragFrame(surface, gDrag.previousOutline, kDrawOnly);
+  ::OffsetRect(&gDrag.outline, cursor.x - gDrag.lastCursor.x, cursor.y - gDrag.lastCursor.y);
+  DrawDragFrame(surface, gDrag.outline, kDrawOnly);
+  gDrag.previousOutline = gDrag.outline;
+  gDrag.lastCursor = cursor;
+  // The frame's caption shows where the control would land; not while Shift
+  // or Ctrl is held (for WM_NCMOUSEMOVE, wParam 1 is HTCLIENT).
+  if (c.wParam == MK_LBUTTON) {
+    char caption[kTextFieldSize];
+    char number[kNumberTextSize];
+    CopyText(caption, gDrag.savedCaption);
+    AppendText(caption, " - ");
+    FormatDecimal(gDrag.outline.left, number);
+    AppendText(caption, number);
+    AppendText(caption, ",");
+    FormatDecimal(gDrag.outline.top, number);
+    AppendText(caption, number);
+    ::SetWindowTextA(FrameOfControl(record), caption);
+  }
+}
+
+void OnRelease(const Context& c, ControlRecord& record) {
+  HWND surface = SurfaceOfControl(record);
+  if (record.settled == 0) RepaintSurfaceUnder(surface, gDrag.outline);
+  RepaintSurfaceUnder(surface, gDrag.startRectangle);
+  ::SetWindowTextA(FrameOfControl(record), gDrag.savedCaption);
+  ::ReleaseCapture();
+  record.dragging = 0;
+  record.settled = 1;
+  const RECT& to = gDrag.outline;
+  if (record.kind == kKindGroupBox) {
+    c.PassOn();
+    // A group box always goes beneath the controls it frames.
+    ::SetWindowPos(c.window, HWND_BOTTOM, to.left, to.top, 0, 0, SWP_NOSIZE);
+    RepaintSurfaceUnder(surface, gDrag.startRectangle);
+  } else {
+    ::SetWindowPos(c.window, HWND_TOP, to.left, to.top, to.right - to.left, to.bottom - to.top,
+                   SWP_NOCOPYBITS | SWP_FRAMECHANGED);
+  }
+  if (record.kind == kKindStatusBar) ::MoveWindow(c.window, 0, 0, 0, 0, TRUE);  // docks again
+  win::RepaintNow(c.window);
+  ShowGrabHandles(c.window, kGrabHandlesShow);
+}
+
+void OnContextMenu(const Context& c, const ControlRecord& record) {
+  POINT cursor{};
+  ::GetCursorPos(&cursor);
+  ::TrackPopupMenu(win::FromHandle32<HMENU>(record.hPopupMenu), 0, cursor.x, cursor.y, 0, c.window, nullptr);
+}
+
+LRESULT OnCommand(const Context& c, ControlRecord& record) {
+  HWND surface = SurfaceOfControl(record);
+  switch (c.wParam) {
+    case IDM_DELETE:
+      ShowGrabHandles(c.window, kGrabHandlesRemove);
+      ::SendMessageA(surface, FWM_CONTROLDELETED, reinterpret_cast<WPARAM>(c.window), record.kind);
+      ::SendMessageA(c.window, WM_CLOSE, 0, 0);
+      // Closing destroyed the control and freed its record.
+      return ::IsWindow(c.window) ? c.PassOn() : 0;
+    case IDM_VIEWCODE:
+      ShowControlCode(c.window, record);
+      return 0;
+    case IDM_COPY:
+      ::SendMessageA(surface, IDM_COPY, 0, reinterpret_cast<LPARAM>(c.window));
+      ::ModifyMenuA(gWorkspace.formContextMenu, IDM_PASTE, MF_BYCOMMAND | MF_STRING | MF_ENABLED, IDM_PASTE,
+                    "&Paste");
+      return c.PassOn();
+    default:
+      return c.PassOn();
+  }
+}
+
+void OnSize(const Context& c, ControlRecord& record) {
+  record.width = LOWORD(c.lParam);
+  record.height = HIWORD(c.lParam);
+  RECT bounds{};
+  ::GetWindowRect(c.window, &bounds);
+  bounds = ScreenToClientRect(SurfaceOfControl(record), bounds);
+  record.left = bounds.left;
+  record.top = bounds.top;
+  if (record.settled == 1) ShowGrabHandles(c.window, kGrabHandlesShow);
+  RecordSelection(c.window, record.kind);
+  ShowPropertiesOf(c.window, record.kind);
+}
+
+void OnChangeExStyle(HWND window, ControlRecord& record, WPARAM bits, LPARAM how) {
+  constexpr LPARAM kAdd = 1;
+  constexpr LPARAM kRemove = 2;
+  if (how != kAdd && how != kRemove) return;
+  const auto current = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_EXSTYLE));
+  const DWORD changed = how == kAdd ? current | static_cast<DWORD>(bits) : current & ~static_cast<DWORD>(bits);
+  record.exStyle = changed;
+  ::SetWindowLongPtrA(window, GWL_EXSTYLE, changed);
+  ::UpdateWindow(window);
+}
+
+// Frees what the control owns. Its child identifier, and that of a child
+// sharing the record (the edit field of a combo box), no longer lead to it.
+void OnDestroy(HWND window, ControlRecord* record) {
+  ::DeleteObject(win::FromHandle32<HFONT>(record->hFont));
+  ::DestroyMenu(win::FromHandle32<HMENU>(record->hPopupMenu));
+  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (RecordOfControl(child) == record) ::SetWindowLongPtrA(child, GWLP_ID, 0);
+  }
+  ::SetWindowLongPtrA(window, GWLP_ID, 0);
+  win::FreeRecord(record);
+}
+
+}  // namespace
+
+ControlRecord* RecordOfControl(HWND control) {
+  return reinterpret_cast<ControlRecord*>(::GetWindowLongPtrA(control, GWLP_ID));
+}
+
+HWND SurfaceOfControl(const ControlRecord& record) { return win::FromHandle32<HWND>(record.hParent); }
+
+LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam) {
+  const Context c{classProcedure, window, message, wParam, lParam};
+  ControlRecord* record = RecordOfControl(window);
+  if (record == nullptr) return c.PassOn();  // being made, or already destroyed
+
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_NCLBUTTONDOWN:
+    case WM_NCLBUTTONDBLCLK:
+      OnPress(c, *record);
+      return 0;
+    case WM_MOUSEMOVE:
+    case WM_NCMOUSEMOVE:
+      OnMove(c, *record);
+      return 0;
+    case WM_LBUTTONUP:
+      // A release that ends no drag of this control (the press went elsewhere)
+      // moves nothing.
+      if (record->dragging == 1) OnRelease(c, *record);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      ShowControlCode(window, *record);
+      return 0;
+    case WM_RBUTTONDOWN:
+      OnContextMenu(c, *record);
+      return 0;
+    case WM_RBUTTONUP:
+      return 0;
+    case WM_COMMAND:
+      return OnCommand(c, *record);
+    case WM_SIZE:
+      c.PassOn();
+      OnSize(c, *record);
+      return 0;
+    case WM_SETFOCUS:
+      record->settled = 0;
+      ShowGrabHandles(window, kGrabHandlesShow);
+      return 0;
+    case WM_KILLFOCUS:
+      record->settled = 0;
+      ShowGrabHandles(window, kGrabHandlesRemove);
+      win::RepaintNow(window);
+      return 0;
+    case WM_SETTEXT:
+      c.PassOn();
+      ::GetWindowTextA(window, record->caption, 256);
+      return 0;
+    case WM_ENABLE:
+      c.PassOn();
+      record->enabled = static_cast<std::uint32_t>(wParam);
+      return 0;
+    case DCM_SETID:
+      record->ctrlId = static_cast<std::uint32_t>(lParam);
+      return 0;
+    case DCM_SETIDNAME:
+      CopyText(record->idName, lParam != 0 ? reinterpret_cast<const char*>(lParam) : "");
+      return 0;
+    case DCM_SETBACKCOLOUR:
+      record->backColour = static_cast<ColourRef>(lParam);
+      return 0;
+    case DCM_CHANGEEXSTYLE:
+      OnChangeExStyle(window, *record, wParam, lParam);
+      return 0;
+    case DCM_GETRECORD:
+      if (lParam != 0) *reinterpret_cast<ControlRecord*>(lParam) = *record;
+      return 0;
+    case DCM_PUTRECORD:
+      if (lParam != 0) *record = *reinterpret_cast<const ControlRecord*>(lParam);
+      return 0;
+    case WM_DESTROY:
+      OnDestroy(window, record);
+      return c.PassOn();
+    default:
+      return c.PassOn();
+  }
+}
+
+}  // namespace kelp

@@ -1,0 +1,33 @@
+// Design-time controls: every control on a form routes its messages through
+// one shared behaviour, so that a click selects it, a drag moves it, a right
+// click offers the designer's menu and a double click opens its code, while
+// the control's own procedure only paints.
+//
+// A control's record (the 1928-byte ControlRecord) is reached through the
+// control window's child identifier, which holds the record's address.
+#pragma once
+
+#include <windows.h>
+
+#include "core/control_record.h"
+
+namespace kelp {
+
+inline constexpr int kTimerSize = 28;  // a timer is its 28 x 28 picture
+
+ControlRecord* RecordOfControl(HWND control);
+
+// The design surface the control lives on, and the form's frame window.
+HWND SurfaceOfControl(const ControlRecord& record);
+
+// The shared behaviour: called by every kind's subclass thunk with the
+// control's saved class procedure, and by the library's own control classes
+// with none (they then answer with DefWindowProcA themselves).
+LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message, WPARAM wParam,
+                               LPARAM lParam);
+
+// Opens (the first time, with its handler skeleton) or shows the control's
+// code window.
+void ShowControlCode(HWND window, ControlRecord& record);
+
+}  // namespace kelp

@@ -88,7 +88,7 @@ void OnPress(const Context& c, ControlRecord& record) {
   }
 }
 
-void OnMove(const Context& c, const ControlRecord& record) {
+void OnMouseMove(const Context& c, const ControlRecord& record) {
   POINT cursor{};
   ::GetCursorPos(&cursor);
   if (record.dragging != 1) return;
@@ -178,6 +178,15 @@ void OnSize(const Context& c, ControlRecord& record) {
   ShowPropertiesOf(c.window, record.kind);
 }
 
+// A move alone brings no WM_SIZE; the record follows the window either way.
+void OnMove(const Context& c, ControlRecord& record) {
+  RECT bounds{};
+  ::GetWindowRect(c.window, &bounds);
+  bounds = ScreenToClientRect(SurfaceOfControl(record), bounds);
+  record.left = bounds.left;
+  record.top = bounds.top;
+}
+
 void OnChangeExStyle(HWND window, ControlRecord& record, WPARAM bits, LPARAM how) {
   constexpr LPARAM kAdd = 1;
   constexpr LPARAM kRemove = 2;
@@ -223,7 +232,7 @@ LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message
       return 0;
     case WM_MOUSEMOVE:
     case WM_NCMOUSEMOVE:
-      OnMove(c, *record);
+      OnMouseMove(c, *record);
       return 0;
     case WM_LBUTTONUP:
       // A release that ends no drag of this control (the press went elsewhere)
@@ -243,6 +252,10 @@ LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message
     case WM_SIZE:
       c.PassOn();
       OnSize(c, *record);
+      return 0;
+    case WM_MOVE:
+      c.PassOn();
+      OnMove(c, *record);
       return 0;
     case WM_SETFOCUS:
       record->settled = 0;

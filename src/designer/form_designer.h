@@ -52,6 +52,14 @@ struct FormDesignerState {
   HCURSOR sizingCursor = nullptr;
   // The rubber band on a design surface, in its client coordinates.
   RECT dragRectangle = {};
+  bool bandShown = false;   // the band is drawn on the surface now
+  bool buttonDown = false;  // between a press on a surface and its release
+  bool moved = false;       // the mouse moved with the button down
+  HCURSOR dragCursor = nullptr;
+  HWND previousSelection = nullptr;  // the selection when a drag ends in a placement
+  HWND newControl = nullptr;         // the control just placed
+  HWND copiedControl = nullptr;      // what "&Paste" copies; null when nothing is copied
+  bool pasting = false;
 };
 
 extern FormDesignerState gFormDesigner;

@@ -114,6 +114,34 @@ void DragQueued(POINT from, POINT to, int steps) {
   PumpPending();
 }
 
+namespace {
+
+INPUT KeyInput(WORD virtualKey, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  return input;
+}
+
+}  // namespace
+
+void RightClickThenKey(POINT at, WORD virtualKey) {
+  INPUT inputs[5] = {AbsoluteMove(at), {}, {}, KeyInput(virtualKey, true), KeyInput(virtualKey, false)};
+  inputs[1].type = INPUT_MOUSE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+  inputs[2].type = INPUT_MOUSE;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+  ::SendInput(5, inputs, sizeof(INPUT));
+  PumpPending();
+}
+
+void HoldKey(WORD virtualKey, bool down) {
+  INPUT input = KeyInput(virtualKey, down);
+  ::SendInput(1, &input, sizeof(input));
+  PumpPending();
+}
+
 POINT CursorPosition() {
   POINT cursor{};
   ::GetCursorPos(&cursor);

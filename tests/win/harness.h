@@ -45,6 +45,11 @@ void Drag(POINT from, POINT to, int steps = 8);
 // tracks (scroll-bar thumbs, menus), where the test gets no turn in between.
 void DragQueued(POINT from, POINT to, int steps = 8);
 POINT CursorPosition();
+// Right-click, then press a key while the context menu that opens is up
+// (queued first, since the menu runs its own message loop).
+void RightClickThenKey(POINT at, WORD virtualKey);
+// Hold a key (Shift, Control) down or let it go.
+void HoldKey(WORD virtualKey, bool down);
 
 // The centre of a rectangle, and a window's rectangle in screen coordinates.
 POINT Centre(const RECT& rect);

@@ -1,0 +1,46 @@
+// Placing controls on a design surface: each surface keeps, per kind, the
+// table of the numbers its controls carry (Button0, Button1, ...), and
+// PlaceControl creates, names, numbers, layers and selects a new control.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+#include <cstdint>
+
+#include "core/name_table.h"
+#include "core/placement_table.h"
+
+namespace kelp {
+
+struct PlacementRecord {
+  std::array<NameTable, kPlacedKinds> names;  // in the order of kKindRows
+};
+
+inline constexpr int kSurfacePlacementSlot = 0;
+
+PlacementRecord* PlacementOf(HWND surface);
+bool CreatePlacementRecord(HWND surface);
+void FreePlacementRecord(HWND surface);
+
+// The number table of a kind on the surface, or null for tools that place nothing.
+NameTable* NameTableOf(HWND surface, std::uint32_t kind);
+
+// The lowest free number of the table, or -1 when all 65,536 are taken.
+std::int32_t FindFreeSlot(const NameTable& table);
+
+// The first system colour index (0..20, 23, 24) of exactly this colour, or -1.
+int SysColorIndex(COLORREF colour);
+
+// Creates a control of the current tool's kind in the rectangle (surface
+// client coordinates), names and numbers it, returns the toolbox to the
+// Pointer Tool and selects the new control.
+void PlaceControl(HWND surface, int x, int y, int width, int height);
+
+// "&Paste": a control like the copied one at the surface's top-left corner.
+void PasteControl(HWND surface);
+
+// A control of the surface is being deleted: its number becomes free.
+void ForgetControl(HWND surface, HWND control, std::uint32_t kind);
+
+}  // namespace kelp

@@ -14,6 +14,9 @@ T* AllocateRecord(std::size_t atLeast = sizeof(T)) {
   return static_cast<T*>(AllocateRecord(atLeast < sizeof(T) ? sizeof(T) : atLeast));
 }
 
+// Bytes of records allocated here and not yet freed (benchmarks, leak checks).
+std::size_t LiveRecordBytes();
+
 // Test seam: after `successes` more allocations succeed, the next one fails,
 // as it would when memory runs out, so that failure paths can be exercised.
 void FailOneAllocation(int successes);

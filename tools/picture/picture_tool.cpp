@@ -6,6 +6,11 @@
 //   format icon | bmp4 | bmp24
 //   colour <char> transparent | <RRGGBB>     (palette order is file order)
 //   image <width> <height>                   (then <height> rows of pixels)
+//   image <width> <height> fill <char>       (no rows: filled, then tiles)
+//   tile <x> <y> <width> <height>            (then <height> rows, placed at
+//                                             x, y of the image above)
+// A strip of pictures is one filled image with a tile for each picture, so
+// that every picture reads on its own in the source and in a diff.
 //
 // Usage: picture_tool <source.txt> <output.ico|.bmp>
 //        picture_tool --array <symbol> <source.txt> <output.inc>
@@ -30,6 +35,14 @@ struct Image {
   std::vector<std::string> rows;  // top row first
 };
 
+// The rectangle of an image that the rows which follow a directive fill.
+struct Block {
+  Image* image = nullptr;
+  int x = 0, y = 0, width = 0, height = 0;
+  int rowsRead = 0;
+  bool Open() const { return image != nullptr && rowsRead < height; }
+};
+
 struct Picture {
   std::string format;
   std::vector<char> paletteOrder;
@@ -48,20 +61,21 @@ Picture Parse(const std::string& path) {
   Picture picture;
   std::string line;
   int lineNumber = 0;
-  Image* pending = nullptr;
+  Block pending;
   auto where = [&] { return path + ":" + std::to_string(lineNumber); };
   while (std::getline(in, line)) {
     ++lineNumber;
     if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (pending != nullptr && static_cast<int>(pending->rows.size()) < pending->height) {
-      if (static_cast<int>(line.size()) != pending->width) {
+    if (pending.Open()) {
+      if (static_cast<int>(line.size()) != pending.width) {
         Fail(where(), "row has " + std::to_string(line.size()) + " pixels, expected " +
-                          std::to_string(pending->width));
+                          std::to_string(pending.width));
       }
       for (char c : line) {
         if (picture.palette.count(c) == 0) Fail(where(), std::string("no colour for '") + c + "'");
       }
-      pending->rows.push_back(line);
+      pending.image->rows[pending.y + pending.rowsRead].replace(pending.x, pending.width, line);
+      ++pending.rowsRead;
       continue;
     }
     if (line.empty() || line[0] == '#') continue;
@@ -92,17 +106,33 @@ Picture Parse(const std::string& path) {
       picture.paletteOrder.push_back(key[0]);
     } else if (directive == "image") {
       Image image;
-      words >> image.width >> image.height;
+      std::string fill, fillKey;
+      words >> image.width >> image.height >> fill >> fillKey;
       if (image.width <= 0 || image.height <= 0) Fail(where(), "bad image size");
+      const bool filled = fill == "fill";
+      if (filled && (fillKey.size() != 1 || picture.palette.count(fillKey[0]) == 0)) {
+        Fail(where(), "fill needs one character of the palette");
+      }
+      if (!filled && !fill.empty()) Fail(where(), "expected 'fill <char>' after the size");
+      image.rows.assign(image.height, std::string(image.width, filled ? fillKey[0] : ' '));
       picture.images.push_back(image);
-      pending = &picture.images.back();
+      Image* added = &picture.images.back();
+      pending = filled ? Block{} : Block{added, 0, 0, image.width, image.height};
+    } else if (directive == "tile") {
+      if (picture.images.empty()) Fail(where(), "a tile belongs to an image above it");
+      Image* image = &picture.images.back();
+      Block block{image};
+      words >> block.x >> block.y >> block.width >> block.height;
+      if (!words || block.x < 0 || block.y < 0 || block.width <= 0 || block.height <= 0 ||
+          block.x + block.width > image->width || block.y + block.height > image->height) {
+        Fail(where(), "tile lies outside its image");
+      }
+      pending = block;
     } else {
       Fail(where(), "unknown directive " + directive);
     }
   }
-  if (pending != nullptr && static_cast<int>(pending->rows.size()) < pending->height) {
-    Fail(path, "image ends early");
-  }
+  if (pending.Open()) Fail(path, "image ends early");
   if (picture.images.empty()) Fail(path, "no image");
   if (picture.format.empty()) Fail(path, "no format");
   return picture;
@@ -214,6 +244,7 @@ Bytes BmpFile(const Picture& picture) {
   for (char key : picture.paletteOrder) {
     const Colour& colour = picture.palette.at(key);
     if (colour.transparent) Fail("bitmap", "bitmaps have no transparent colour");
+    if (!indexed) continue;  // a 24-bit bitmap has no colour table
     bytes.U8(colour.b);
     bytes.U8(colour.g);
     bytes.U8(colour.r);

@@ -10,6 +10,7 @@
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 #include "win/records.h"
 #include "win/repaint.h"
@@ -80,6 +81,9 @@ void OnPress(const Context& c, ControlRecord& record) {
     win::RepaintNow(c.window);
   }
   record.dragging = 1;
+  // Self-drawn kinds show their red drag frame now; before the outline, so
+  // the repaint cannot cover it.
+  win::RepaintNow(c.window);
   DrawDragFrame(surface, gDrag.outline, kDrawAndRemember);
   gDrag.startRectangle = gDrag.outline;
   if (FormRecord* form = FormRecordOf(frame)) {
@@ -217,6 +221,16 @@ ControlRecord* RecordOfControl(HWND control) {
 }
 
 HWND SurfaceOfControl(const ControlRecord& record) { return win::FromHandle32<HWND>(record.hParent); }
+
+void FrameWhileDragged(HWND window) {
+  const ControlRecord* record = RecordOfControl(window);
+  if (record == nullptr || record->dragging != 1) return;
+  win::WholeWindowDc dc(window);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  const win::Brush red = win::SolidBrush(kDragFrameColour);
+  ::FrameRect(dc, &client, red.Get());
+}
 
 LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam) {

@@ -61,6 +61,23 @@ class WindowDc {
   HDC dc_;
 };
 
+// GetWindowDC / ReleaseDC: the whole window, non-client area included, with
+// its origin at the window's top-left corner.
+class WholeWindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : window_(window), dc_(::GetWindowDC(window)) {}
+  WholeWindowDc(const WholeWindowDc&) = delete;
+  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
+  ~WholeWindowDc() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
+  operator HDC() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
 // BeginPaint / EndPaint.
 class PaintDc {
  public:

@@ -113,6 +113,30 @@ void DragQueued(POINT from, POINT to, int steps) {
   PumpPending();
 }
 
+namespace {
+
+INPUT KeyInput(WORD virtualKey, DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = flags;
+  return input;
+}
+
+}  // namespace
+
+void PressKey(WORD virtualKey) {
+  INPUT inputs[] = {KeyInput(virtualKey, 0), KeyInput(virtualKey, KEYEVENTF_KEYUP)};
+  ::SendInput(2, inputs, sizeof(INPUT));
+  PumpPending();
+}
+
+void TypeText(const char* text) {
+  for (const char* c = text; *c != '\0'; ++c) {
+    PressKey(static_cast<WORD>(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c));
+  }
+}
+
 POINT CursorPosition() {
   POINT cursor{};
   ::GetCursorPos(&cursor);

@@ -46,6 +46,12 @@ void Drag(POINT from, POINT to, int steps = 8);
 void DragQueued(POINT from, POINT to, int steps = 8);
 POINT CursorPosition();
 
+// Real key presses through SendInput, to the window with the keyboard focus;
+// each call returns once the input has been dispatched.
+void PressKey(WORD virtualKey);
+// Types lower-case letters, digits and blanks.
+void TypeText(const char* text);
+
 // The centre of a rectangle, and a window's rectangle in screen coordinates.
 POINT Centre(const RECT& rect);
 RECT ScreenRect(HWND window);

@@ -3,9 +3,13 @@
 namespace kelp {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t';
+}
 
-std::size_t BucketOf(char first) { return static_cast<unsigned char>(LowerAscii(first)); }
+std::size_t BucketOf(char first) {
+  return static_cast<unsigned char>(LowerAscii(first));
+}
 
 void AddKeyword(KeywordHeap& heap, std::string_view word, std::uint32_t colourEntry, KeywordTable& table) {
   // A zero byte ends the keyword, as it ends the text it is compared with.

@@ -39,7 +39,9 @@ struct KeywordTable {
 
 // Letters A..Z lower-cased; every other byte stays as it is, so that the
 // bucket of a keyword and of a word on screen always agree.
-inline char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+inline char LowerAscii(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 // Splits one value of the keyword file into keywords (runs of anything but
 // space and TAB; a keyword ends at its first zero byte) and pushes each on

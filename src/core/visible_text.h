@@ -50,8 +50,12 @@ namespace visible_text_detail {
 
 inline constexpr char kCommentStart = ';';
 
-inline bool EndsLine(char c) { return c == '\r' || c == '\n'; }
-inline bool SplitsComment(char c) { return c == '\t' || c == '\0'; }
+inline bool EndsLine(char c) {
+  return c == '\r' || c == '\n';
+}
+inline bool SplitsComment(char c) {
+  return c == '\t' || c == '\0';
+}
 
 // The comment that starts at `start`: up to the line end or the text's end.
 template <typename Visit>

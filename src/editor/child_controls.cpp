@@ -23,16 +23,19 @@ constexpr EditFieldKind kEditFieldKinds[] = {
     {0, kVisibleChild | ES_AUTOHSCROLL},
     {0, kVisibleChild | WS_HSCROLL | kEditBit200 | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
     {0, kVisibleChild | WS_VSCROLL | kEditBit200 | ES_AUTOVSCROLL | ES_MULTILINE},
-    {0, kVisibleChild | WS_HSCROLL | WS_VSCROLL | kEditBit200 | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
+    {0,
+     kVisibleChild | WS_HSCROLL | WS_VSCROLL | kEditBit200 | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
     {0, kVisibleChild | WS_BORDER | kEditBit200 | ES_AUTOVSCROLL},
-    {0, kVisibleChild | WS_BORDER | WS_HSCROLL | kEditBit200 | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
+    {0,
+     kVisibleChild | WS_BORDER | WS_HSCROLL | kEditBit200 | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
     {0, kVisibleChild | WS_BORDER | WS_VSCROLL | kEditBit200 | ES_AUTOVSCROLL | ES_MULTILINE},
     {0, kVisibleChild | WS_BORDER | WS_HSCROLL | WS_VSCROLL | kEditBit200 | ES_AUTOHSCROLL | ES_AUTOVSCROLL |
             ES_MULTILINE},
     {WS_EX_CLIENTEDGE, kVisibleChild | kEditBit200 | ES_AUTOHSCROLL | ES_AUTOVSCROLL},
     {WS_EX_CLIENTEDGE, kVisibleChild | WS_HSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
     {WS_EX_CLIENTEDGE, kVisibleChild | WS_VSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
-    {WS_EX_CLIENTEDGE, kVisibleChild | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
+    {WS_EX_CLIENTEDGE,
+     kVisibleChild | WS_HSCROLL | WS_VSCROLL | ES_AUTOHSCROLL | ES_AUTOVSCROLL | ES_MULTILINE},
 };
 static_assert(kEditFieldKinds[0].style == 0x50000080 && kEditFieldKinds[1].style == 0x501002C4);
 static_assert(kEditFieldKinds[2].style == 0x50200244 && kEditFieldKinds[3].style == 0x503002C4);
@@ -41,8 +44,8 @@ static_assert(kEditFieldKinds[6].style == 0x50A00244 && kEditFieldKinds[7].style
 static_assert(kEditFieldKinds[8].style == 0x500002C0 && kEditFieldKinds[9].style == 0x501000C4);
 static_assert(kEditFieldKinds[10].style == 0x50200044 && kEditFieldKinds[11].style == 0x503000C4);
 
-HWND CreateChild(DWORD exStyle, const char* className, const char* text, DWORD style, HWND parent, int x, int y,
-                 int width, int height, int identifier) {
+HWND CreateChild(DWORD exStyle, const char* className, const char* text, DWORD style, HWND parent, int x,
+                 int y, int width, int height, int identifier) {
   return ::CreateWindowExA(exStyle, className, text, style, x, y, width, height, parent,
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
                            ::GetModuleHandleA(nullptr), nullptr);

@@ -56,7 +56,8 @@ HWND CreateListBox(HWND window, int x, int width, int height, int identifier) {
 LRESULT CodeWindow_OnCreate(HWND window) {
   CreateListBox(window, kFirstListBoxX, kFirstListBoxWidth, kFirstListBoxHeight, kFirstListBoxId);
   CreateListBox(window, kSecondListBoxX, kSecondListBoxWidth, kSecondListBoxHeight, kSecondListBoxId);
-  HWND editor = CreateCodeEditor(window, 0, kEditorTop, kInitialEditorSize, kInitialEditorSize, kEditorControlId);
+  HWND editor =
+      CreateCodeEditor(window, 0, kEditorTop, kInitialEditorSize, kInitialEditorSize, kEditorControlId);
   gEditor.currentEditor = editor;
   win::SetWindowPointer(window, kEditorSlot, editor);
   return 0;
@@ -107,7 +108,8 @@ int OpenModuleWindow(const char* prefix, std::uint32_t& counter, UINT projectMes
   char title[kTextFieldSize];
   ComposeNumberedName(prefix, counter, name);
   ComposeCodeTitle(name, title);
-  HWND window = ::InitRichEditBox(gWorkspace.mdiClient, gWorkspace.hostInstance, kCodeWindowClassName, title, owner);
+  HWND window =
+      ::InitRichEditBox(gWorkspace.mdiClient, gWorkspace.hostInstance, kCodeWindowClassName, title, owner);
   SendToWorkspaceWindow(gWorkspace.projectWindow, projectMessage, reinterpret_cast<WPARAM>(name),
                         reinterpret_cast<LPARAM>(window));
   ::BringWindowToTop(window);
@@ -116,7 +118,9 @@ int OpenModuleWindow(const char* prefix, std::uint32_t& counter, UINT projectMes
 
 }  // namespace
 
-HWND EditorControlOf(HWND codeWindow) { return win::WindowPointer<HWND__>(codeWindow, kEditorSlot); }
+HWND EditorControlOf(HWND codeWindow) {
+  return win::WindowPointer<HWND__>(codeWindow, kEditorSlot);
+}
 
 int AddModule(HWND owner) {
   return OpenModuleWindow("Module", gWorkspace.moduleCounter, PRJ_ADDMODULE, owner);
@@ -164,8 +168,7 @@ extern "C" HWND KELP_API InitRichEditBox(HWND parent, HINSTANCE /*instance*/, LP
                                          HWND owner) {
   gEditor.editorParent = parent;
   kelp::PrepareEditor();
-  gEditor.codeWindowIcon =
-      ::LoadIconA(gWorkspace.libraryInstance, MAKEINTRESOURCEA(kelp::kCodeWindowIconId));
+  gEditor.codeWindowIcon = ::LoadIconA(gWorkspace.libraryInstance, MAKEINTRESOURCEA(kelp::kCodeWindowIconId));
 
   WNDCLASSEXA windowClass{};
   windowClass.cbSize = sizeof(windowClass);
@@ -180,10 +183,10 @@ extern "C" HWND KELP_API InitRichEditBox(HWND parent, HINSTANCE /*instance*/, LP
   windowClass.lpszClassName = className;
   ::RegisterClassExA(&windowClass);  // fails harmlessly when already registered
 
-  HWND window = ::CreateWindowExA(kelp::kCodeWindowExStyle, className, title, kelp::kCodeWindowStyle,
-                                  gEditor.cascadeX, gEditor.cascadeY, kelp::kCodeWindowWidth,
-                                  kelp::kCodeWindowHeight, parent, reinterpret_cast<HMENU>(kelp::kCodeWindowId),
-                                  gWorkspace.libraryInstance, nullptr);
+  HWND window =
+      ::CreateWindowExA(kelp::kCodeWindowExStyle, className, title, kelp::kCodeWindowStyle, gEditor.cascadeX,
+                        gEditor.cascadeY, kelp::kCodeWindowWidth, kelp::kCodeWindowHeight, parent,
+                        reinterpret_cast<HMENU>(kelp::kCodeWindowId), gWorkspace.libraryInstance, nullptr);
   if (window == nullptr) return nullptr;
   ::SetParent(window, parent);
   gEditor.lastCodeWindow = window;

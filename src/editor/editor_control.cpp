@@ -35,7 +35,7 @@ struct MenuItem {
   const char* text;
 };
 constexpr MenuItem kContextMenu[] = {
-    {IDM_EDITOR_UNDO, "&Undo"}, {IDM_EDITOR_CUT, "&Cut"},     {IDM_EDITOR_COPY, "&Copy"},
+    {IDM_EDITOR_UNDO, "&Undo"},   {IDM_EDITOR_CUT, "&Cut"},      {IDM_EDITOR_COPY, "&Copy"},
     {IDM_EDITOR_PASTE, "&Paste"}, {IDM_EDITOR_DELETE, "Delete"},
 };
 
@@ -57,7 +57,9 @@ LRESULT PassOn(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 // The editor activity message to the editor parent; its answer is the result.
-LRESULT Notify() { return ::SendMessageA(gEditor.editorParent, kEditorActivityMessage, 0, 0); }
+LRESULT Notify() {
+  return ::SendMessageA(gEditor.editorParent, kEditorActivityMessage, 0, 0);
+}
 
 LRESULT Editor_OnKeyUp(HWND control, UINT key, WPARAM wParam, LPARAM lParam) {
   if (key == VK_F2) {
@@ -129,8 +131,8 @@ HWND CreateCodeEditor(HWND parent, int x, int y, int width, int height, int iden
   PrepareEditor();
   if (!gEditor.keywordsLoaded) LoadSyntaxFile();  // the last editor control took them along
 
-  HWND control = ::CreateWindowExA(kEditorExStyle, kRichEditClassName, nullptr, kEditorStyle, x, y, width, height,
-                                   parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
+  HWND control = ::CreateWindowExA(kEditorExStyle, kRichEditClassName, nullptr, kEditorStyle, x, y, width,
+                                   height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
                                    gWorkspace.libraryInstance, nullptr);
   if (control == nullptr) return nullptr;
   auto* block = win::AllocateRecord<EditorBlock>();

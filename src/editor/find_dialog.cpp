@@ -43,7 +43,9 @@ void SetCheck(HWND box, bool checked) {
   if (checked) ::SendMessageA(box, BM_SETCHECK, BST_CHECKED, 0);
 }
 
-bool IsChecked(HWND box) { return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND box) {
+  return ::SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void FindWindow_OnCreate(HWND window) {
   CenterWindow(window);
@@ -120,9 +122,9 @@ void ShowFindDialog() {
   windowClass.hbrBackground = kButtonFaceBrush;
   windowClass.lpszClassName = kFindWindowClassName;
   ::RegisterClassExA(&windowClass);  // fails harmlessly when already registered
-  gEditor.findWindow = ::CreateWindowExA(0, kFindWindowClassName, kCreatedTitle, kFindWindowStyle, kFindX, kFindY,
-                                         kFindWidth, kFindHeight, gEditor.editorParent, nullptr,
-                                         gWorkspace.libraryInstance, nullptr);
+  gEditor.findWindow =
+      ::CreateWindowExA(0, kFindWindowClassName, kCreatedTitle, kFindWindowStyle, kFindX, kFindY, kFindWidth,
+                        kFindHeight, gEditor.editorParent, nullptr, gWorkspace.libraryInstance, nullptr);
 }
 
 void FindNext(const char* text, std::size_t length) {

@@ -107,7 +107,8 @@ LONG LineStartOf(HWND control, LONG character) {
 CHARRANGE VisibleRange(HWND control, const RECT& area) {
   const LONG first = LineStartOf(control, CharacterAt(control, area.left, area.top));
   const LONG lastLineStart = LineStartOf(control, CharacterAt(control, area.right, area.bottom));
-  const LONG end = lastLineStart + static_cast<LONG>(::SendMessageA(control, EM_LINELENGTH, lastLineStart, 0));
+  const LONG end =
+      lastLineStart + static_cast<LONG>(::SendMessageA(control, EM_LINELENGTH, lastLineStart, 0));
   return {first, end};
 }
 
@@ -130,15 +131,18 @@ void DrawColouredWords(HWND control, HFONT font) {
   TEXTRANGEA range{visible, gEditor.paintBuffer};
   const LRESULT fetched = ::SendMessageA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
   if (fetched <= 0) return;
-  const std::string_view text(gEditor.paintBuffer, static_cast<std::size_t>(fetched) < count ? fetched : count);
+  const std::string_view text(gEditor.paintBuffer,
+                              static_cast<std::size_t>(fetched) < count ? fetched : count);
 
-  kelp::ColourVisibleText(text, gEditor.keywords, [&](std::size_t offset, std::size_t length, std::uint32_t entry) {
-    ::SetTextColor(dc, SyntaxColour(entry) & kRgbMask);
-    const std::optional<CharPosition> at = PositionOfCharacter(control, visible.cpMin + static_cast<LONG>(offset));
-    if (!at) return;
-    RECT where{at->x, at->y, area.right, area.bottom};
-    ::DrawTextA(dc, text.data() + offset, static_cast<int>(length), &where, DT_NOPREFIX);
-  });
+  kelp::ColourVisibleText(
+      text, gEditor.keywords, [&](std::size_t offset, std::size_t length, std::uint32_t entry) {
+        ::SetTextColor(dc, SyntaxColour(entry) & kRgbMask);
+        const std::optional<CharPosition> at =
+            PositionOfCharacter(control, visible.cpMin + static_cast<LONG>(offset));
+        if (!at) return;
+        RECT where{at->x, at->y, area.right, area.bottom};
+        ::DrawTextA(dc, text.data() + offset, static_cast<int>(length), &where, DT_NOPREFIX);
+      });
 }
 
 }  // namespace

@@ -5,9 +5,9 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/counting_heap.h"  // tests/core
 #include "core/keyword_table.h"
 #include "core/syntax_file.h"
-#include "core/counting_heap.h"  // tests/core
 
 namespace {
 

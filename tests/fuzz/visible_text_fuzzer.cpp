@@ -6,10 +6,10 @@
 #include <cstdlib>
 #include <string_view>
 
+#include "core/counting_heap.h"  // tests/core
 #include "core/keyword_table.h"
 #include "core/syntax_file.h"
 #include "core/visible_text.h"
-#include "core/counting_heap.h"  // tests/core
 
 namespace {
 
@@ -35,8 +35,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(run.length > 0 && run.offset >= end && run.offset + run.length <= text.size());
     const std::string_view piece = text.substr(run.offset, run.length);
     for (char c : piece) {
-      if (run.kind == kelp::RunKind::kWord) Check(!kelp::IsWordSeparator(c) && c != ';');
-      else Check(c != '\r' && c != '\n' && c != '\t' && c != '\0');
+      if (run.kind == kelp::RunKind::kWord)
+        Check(!kelp::IsWordSeparator(c) && c != ';');
+      else
+        Check(c != '\r' && c != '\n' && c != '\t' && c != '\0');
     }
     end = run.offset + run.length;
   });
@@ -50,7 +52,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   if (text.size() >= 4) {
     std::uint32_t packed = 0;
-    for (int i = 0; i < 4; ++i) packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << (8 * i);
+    for (int i = 0; i < 4; ++i)
+      packed |= static_cast<std::uint32_t>(static_cast<unsigned char>(text[i])) << (8 * i);
     const kelp::CharPosition position = kelp::UnpackCharPosition(packed);
     Check(position.x >= -32768 && position.x <= 32767 && position.y >= -32768 && position.y <= 32767);
   }

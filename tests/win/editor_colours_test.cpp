@@ -16,8 +16,12 @@ namespace kelp::test {
 namespace {
 
 // What a glyph pixel looks like, whatever the smoothing at its edges.
-bool IsRed(COLORREF c) { return GetRValue(c) - std::max(GetGValue(c), GetBValue(c)) > 80; }
-bool IsBlue(COLORREF c) { return GetBValue(c) - std::max(GetRValue(c), GetGValue(c)) > 80; }
+bool IsRed(COLORREF c) {
+  return GetRValue(c) - std::max(GetGValue(c), GetBValue(c)) > 80;
+}
+bool IsBlue(COLORREF c) {
+  return GetBValue(c) - std::max(GetRValue(c), GetGValue(c)) > 80;
+}
 bool IsTeal(COLORREF c) {
   return GetGValue(c) > GetRValue(c) + 50 && GetBValue(c) > GetRValue(c) + 50 &&
          std::abs(GetGValue(c) - GetBValue(c)) < 30;

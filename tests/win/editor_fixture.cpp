@@ -17,7 +17,8 @@ void EditorTest::TearDown() {
 HWND EditorTest::OpenCodeWindow(const char* title, const char* text, HWND owner) {
   HWND window = InitRichEditBox(MdiClient(), gWorkspace.hostInstance, kCodeWindowClassName, title,
                                 owner != nullptr ? owner : MainFrame());
-  if (text != nullptr) ::SendMessageA(window, WM_SETTEXT, reinterpret_cast<WPARAM>(text), reinterpret_cast<LPARAM>(text));
+  if (text != nullptr)
+    ::SendMessageA(window, WM_SETTEXT, reinterpret_cast<WPARAM>(text), reinterpret_cast<LPARAM>(text));
   // Where the mouse can reach it, however far the cascade has gone.
   ::MoveWindow(window, 10, 10, 600, 400, TRUE);
   ::UpdateWindow(window);
@@ -78,7 +79,8 @@ BOOL CALLBACK MessageBoxCloser::CloseIfMessageBox(HWND window, LPARAM) {
   ::GetClassNameA(window, className, sizeof(className));
   if (std::string(className) != "#32770" || !::IsWindowVisible(window)) return TRUE;
   Box box{WindowText(window), {}};
-  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr;
+       child = ::GetWindow(child, GW_HWNDNEXT)) {
     char childClass[32] = {};
     ::GetClassNameA(child, childClass, sizeof(childClass));
     if (lstrcmpiA(childClass, "Static") == 0 && !WindowText(child).empty()) box.text += WindowText(child);
@@ -93,7 +95,8 @@ namespace {
 BOOL CALLBACK CollectFindWindow(HWND window, LPARAM found) {
   char className[32] = {};
   ::GetClassNameA(window, className, sizeof(className));
-  if (std::string(className) == kFindWindowClassName) reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
+  if (std::string(className) == kFindWindowClassName)
+    reinterpret_cast<std::vector<HWND>*>(found)->push_back(window);
   return TRUE;
 }
 

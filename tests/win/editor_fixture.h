@@ -3,8 +3,8 @@
 // the message box that Find shows, which runs its own modal loop.
 #pragma once
 
-#include <windows.h>
 #include <richedit.h>
+#include <windows.h>
 
 #include <string>
 #include <vector>

@@ -44,7 +44,9 @@ std::string ClassOf(HWND window) {
 
 TEST_F(CodeWindows, SuccessiveCodeWindowsOpen20PixelsFurtherRightAndDown) {
   gEditor.cascadeX = gEditor.cascadeY = 20;  // as in a fresh process
-  auto open = [&] { return InitRichEditBox(MdiClient(), nullptr, "Editor_Class", "Module (Code)", MainFrame()); };
+  auto open = [&] {
+    return InitRichEditBox(MdiClient(), nullptr, "Editor_Class", "Module (Code)", MainFrame());
+  };
   HWND first = open();
   HWND second = open();
   HWND third = open();
@@ -128,29 +130,27 @@ TEST_F(CodeWindows, ModulesAndClassModulesAreNumberedAndAddedToTheProject) {
   gWorkspace.projectWindow = project.Get();
   std::vector<std::string> names;
   project.onMessage = [&](UINT message, WPARAM wParam, LPARAM) {
-    if (message == PRJ_ADDMODULE || message == PRJ_ADDCLASSMODULE) names.push_back(reinterpret_cast<const char*>(wParam));
+    if (message == PRJ_ADDMODULE || message == PRJ_ADDCLASSMODULE)
+      names.push_back(reinterpret_cast<const char*>(wParam));
   };
-  const unsigned classes = gWorkspace.classModuleCounter;
-  const unsigned modules = gWorkspace.moduleCounter;
-  const std::string class1 = "Class" + std::to_string(classes + 1);
-  const std::string class2 = "Class" + std::to_string(classes + 2);
-  const std::string module1 = "Module" + std::to_string(modules + 1);
+  gWorkspace.classModuleCounter = 0;  // as in a fresh process
+  gWorkspace.moduleCounter = 0;
 
   EXPECT_EQ(AddClassModule(MainFrame()), 0);
   HWND firstClass = gEditor.lastCodeWindow;
-  EXPECT_EQ(WindowText(firstClass), class1 + " (Code)");
+  EXPECT_EQ(WindowText(firstClass), "Class1 (Code)");
   EXPECT_EQ(::GetWindow(MdiClient(), GW_CHILD), firstClass) << "brought to the top";
   EXPECT_EQ(EditorText(EditorControlOf(firstClass)), "") << "a new module is empty";
   ::DestroyWindow(firstClass);
 
   EXPECT_EQ(AddClassModule(MainFrame()), 0);
   HWND secondClass = gEditor.lastCodeWindow;
-  EXPECT_EQ(WindowText(secondClass), class2 + " (Code)") << "numbers are never reused";
+  EXPECT_EQ(WindowText(secondClass), "Class2 (Code)") << "numbers are never reused";
   EXPECT_EQ(AddModule(MainFrame()), 0);
   HWND module = gEditor.lastCodeWindow;
-  EXPECT_EQ(WindowText(module), module1 + " (Code)");
+  EXPECT_EQ(WindowText(module), "Module1 (Code)");
 
-  EXPECT_EQ(names, (std::vector<std::string>{class1, class2, module1}));
+  EXPECT_EQ(names, (std::vector<std::string>{"Class1", "Class2", "Module1"}));
   const auto sent = project.ReceivedBetween(PRJ_ADDMODULE, PRJ_ADDCLASSMODULE);
   ASSERT_EQ(sent.size(), 3u);
   EXPECT_EQ(sent[0].message, PRJ_ADDCLASSMODULE);
@@ -214,7 +214,8 @@ TEST_F(CodeWindows, TheShippedKeywordFileColoursTheGeneratedSkeletons) {
   for (const char* api : {"DefWindowProc", "CreateWindowEx", "MessageBox", "ExitProcess"}) {
     EXPECT_EQ(FindKeyword(gEditor.keywords, api), 4u) << api;
   }
-  for (const char* reg : {"eax", "EBX", "esp", "al"}) EXPECT_EQ(FindKeyword(gEditor.keywords, reg), 5u) << reg;
+  for (const char* reg : {"eax", "EBX", "esp", "al"})
+    EXPECT_EQ(FindKeyword(gEditor.keywords, reg), 5u) << reg;
   for (const char* constant : {"WM_CREATE", "WM_COMMAND", "NULL", "MB_OK"}) {
     EXPECT_EQ(FindKeyword(gEditor.keywords, constant), 6u) << constant;
   }
@@ -272,8 +273,9 @@ TEST_F(EditorControls, EveryEditorHasItsOwnContextMenuOfFiveEditCommands) {
   HMENU menuA = win::FromHandle32<HMENU>(EditorBlockOf(a)->menu);
   HMENU menuB = win::FromHandle32<HMENU>(EditorBlockOf(b)->menu);
   EXPECT_NE(menuA, menuB);
-  EXPECT_EQ(ItemsOf(menuA), (std::vector<MenuItemSeen>{
-                                {1100, "&Undo"}, {1101, "&Cut"}, {1102, "&Copy"}, {1103, "&Paste"}, {1104, "Delete"}}));
+  EXPECT_EQ(ItemsOf(menuA),
+            (std::vector<MenuItemSeen>{
+                {1100, "&Undo"}, {1101, "&Cut"}, {1102, "&Copy"}, {1103, "&Paste"}, {1104, "Delete"}}));
 }
 
 // While a right click's context menu runs its loop, notes that it is shown

@@ -54,9 +54,13 @@ constexpr int kTextBoxId = 4000;
 constexpr int kFindButtonId = 3000;
 constexpr int kCancelButtonId = 3001;
 
-bool IsChecked(HWND find, int box) { return ::SendDlgItemMessageA(find, box, BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool IsChecked(HWND find, int box) {
+  return ::SendDlgItemMessageA(find, box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
-void ClickItem(HWND find, int identifier) { Click(Centre(ScreenRect(::GetDlgItem(find, identifier)))); }
+void ClickItem(HWND find, int identifier) {
+  Click(Centre(ScreenRect(::GetDlgItem(find, identifier))));
+}
 
 class FindTextWindow : public EditorTest {
  protected:
@@ -84,8 +88,8 @@ class FindTextWindow : public EditorTest {
 ::testing::AssertionResult Selects(HWND editor, LONG start, LONG end) {
   const CHARRANGE selection = Selection(editor);
   if (selection.cpMin == start && selection.cpMax == end) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "selection is " << selection.cpMin << ".." << selection.cpMax << ", expected "
-                                       << start << ".." << end;
+  return ::testing::AssertionFailure() << "selection is " << selection.cpMin << ".." << selection.cpMax
+                                       << ", expected " << start << ".." << end;
 }
 
 TEST_F(FindTextWindow, F2OpensTheFindTextWindowAndTheEditorNeverSeesTheKey) {
@@ -232,7 +236,8 @@ TEST_F(ChildControls, CreatorsMakeTheControlsTheFindTextWindowIsBuiltFrom) {
   HWND field = CreateEditField(parent, 1, 2, 30, 20, kEditFieldMultiLineEdged, 4000);
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(::GetDlgCtrlID(field), 4000);
-  EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrA(field, GWL_STYLE)) & 0xFFFF00FFu, 0x501000C4u & 0xFFFF00FFu);
+  EXPECT_EQ(static_cast<DWORD>(::GetWindowLongPtrA(field, GWL_STYLE)) & 0xFFFF00FFu,
+            0x501000C4u & 0xFFFF00FFu);
   EXPECT_TRUE(::GetWindowLongPtrA(field, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
   ::SendMessageA(field, WM_CHAR, 'a', 0);
   ::SendMessageA(field, WM_CHAR, VK_RETURN, 0);

@@ -1,8 +1,10 @@
 // kelp.exe: the host of the Kelp32 design library. It owns the main frame and
 // its MDI client, hands them to the library with Init_DLL, and opens a form.
+// Ctrl+M opens a new, empty module (a code window).
 //
 //   kelp.exe                       run the environment
-//   kelp.exe --screenshot out.bmp  start, paint everything, save the screen, exit
+//   kelp.exe --screenshot out.bmp  start, open a module with a short sample
+//                                  beside the form, paint, save the screen, exit
 #include <windows.h>
 
 #include <cstdio>
@@ -20,12 +22,39 @@ constexpr UINT kEditorCommandFirst = 1100;
 constexpr UINT kEditorCommandLast = 1104;
 constexpr UINT kFirstMdiChildId = 50000;
 constexpr UINT kTakeScreenshot = WM_APP + 1;
+constexpr WORD kOpenModuleCommand = 40001;
+constexpr char kCodeWindowClassName[] = "Editor_Class";
+// Where the screenshot's module sits: beside the first form.
+constexpr RECT kSampleModulePlace = {340, 20, 980, 440};
+constexpr char kSampleModuleText[] =
+    "; Module1: a first window in MASM\r\n"
+    ".386\r\n"
+    ".model flat, stdcall\r\n"
+    "option casemap:none\r\n"
+    "\r\n"
+    "include windows.inc\r\n"
+    "\r\n"
+    ".data\r\n"
+    "szTitle db \"Kelp\", 0\r\n"
+    "szText  db \"Hello from MASM\", 0\r\n"
+    "\r\n"
+    ".code\r\n"
+    "start:\r\n"
+    "    invoke GetModuleHandle, NULL\r\n"
+    "    mov ebx, eax                  ; keep the instance\r\n"
+    "    .if ebx != 0\r\n"
+    "        invoke MessageBox, NULL, addr szText, addr szTitle, MB_OK\r\n"
+    "    .endif\r\n"
+    "    xor eax, eax\r\n"
+    "    invoke ExitProcess, eax       ; and leave\r\n"
+    "end start\r\n";
 
 constexpr int kToolboxWidth = 72;
 
 HWND gFrame = nullptr;
 HWND gMdiClient = nullptr;
 HWND gToolbox = nullptr;
+unsigned gModuleCount = 0;
 WNDPROC gMdiClientProc = nullptr;
 std::string gScreenshotPath;
 
@@ -33,7 +62,7 @@ std::string gScreenshotPath;
 // owner; any code window applies them to the current editor control.
 LRESULT CALLBACK MdiClientProc(HWND client, UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_COMMAND && LOWORD(wParam) >= kEditorCommandFirst && LOWORD(wParam) <= kEditorCommandLast) {
-    if (HWND codeWindow = ::FindWindowExA(client, nullptr, "Editor_Class", nullptr)) {
+    if (HWND codeWindow = ::FindWindowExA(client, nullptr, kCodeWindowClassName, nullptr)) {
       return ::SendMessageA(codeWindow, message, wParam, lParam);
     }
     return 0;
@@ -80,6 +109,21 @@ bool SaveScreenBitmap(const std::string& path) {
   return written;
 }
 
+// A new, empty module: "Module<n> (Code)", belonging to the main frame.
+HWND OpenModule() {
+  const std::string title = "Module" + std::to_string(++gModuleCount) + " (Code)";
+  HWND window = InitRichEditBox(gMdiClient, ::GetModuleHandleA(nullptr), kCodeWindowClassName, title.c_str(), gFrame);
+  ::BringWindowToTop(window);
+  return window;
+}
+
+void OpenSampleModule() {
+  HWND window = OpenModule();
+  ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kSampleModuleText));
+  const RECT& place = kSampleModulePlace;
+  ::MoveWindow(window, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+}
+
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE: {
@@ -106,6 +150,12 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
       if (gToolbox != nullptr) ::MoveWindow(gToolbox, 0, 0, kToolboxWidth, HIWORD(lParam), TRUE);
       ::MoveWindow(gMdiClient, kToolboxWidth, 0, LOWORD(lParam) - kToolboxWidth, HIWORD(lParam), TRUE);
       return 0;
+    case WM_COMMAND:
+      if (LOWORD(wParam) == kOpenModuleCommand) {
+        OpenModule();
+        return 0;
+      }
+      break;
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -145,6 +195,9 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   Init_DLL(instance, gMdiClient);
   gToolbox = Create_Tool_Bar(gFrame);
   CreateFormWin(::GetModuleHandleA("Kelp32.dll"), gFrame, gMdiClient, 1);
+  if (!gScreenshotPath.empty()) OpenSampleModule();
+  ACCEL openModule{FVIRTKEY | FCONTROL, 'M', kOpenModuleCommand};
+  HACCEL accelerators = ::CreateAcceleratorTableA(&openModule, 1);
 
   ::ShowWindow(gFrame, gScreenshotPath.empty() ? showCommand : SW_SHOWNORMAL);
   ::UpdateWindow(gFrame);
@@ -154,10 +207,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
   MSG message;
   while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
-    if (!::TranslateMDISysAccel(gMdiClient, &message)) {
+    if (!::TranslateAcceleratorA(gFrame, accelerators, &message) && !::TranslateMDISysAccel(gMdiClient, &message)) {
       ::TranslateMessage(&message);
       ::DispatchMessageA(&message);
     }
   }
+  ::DestroyAcceleratorTable(accelerators);
   return static_cast<int>(message.wParam);
 }

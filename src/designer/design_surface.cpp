@@ -6,6 +6,7 @@
 
 #include "controls/design_control.h"
 #include "core/surface_grid.h"
+#include "designer/code_generation.h"
 #include "designer/drag_frame.h"
 #include "designer/form_designer.h"
 #include "designer/grab_handles.h"
@@ -197,6 +198,9 @@ LRESULT Surface_OnCommand(HWND surface, WPARAM wParam, LPARAM lParam) {
     case IDM_PASTE:
       PasteControl(surface);
       return 0;
+    case IDM_VIEWCODE:
+      ShowFormCode(surface);
+      return 0;
     default:
       return ::DefWindowProcA(surface, WM_COMMAND, wParam, lParam);
   }
@@ -231,6 +235,9 @@ LRESULT CALLBACK DesignSurfaceProc(HWND surface, UINT message, WPARAM wParam, LP
       return 0;
     case WM_RBUTTONDOWN:
       Surface_OnRButtonDown(surface);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      ShowFormCode(surface);
       return 0;
     case WM_COMMAND:
       return Surface_OnCommand(surface, wParam, lParam);

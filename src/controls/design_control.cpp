@@ -42,6 +42,13 @@ struct Context {
   }
 };
 
+// Where the mouse was when the message being handled happened; the cursor
+// itself may have moved on since.
+POINT MessageCursor() {
+  const DWORD position = ::GetMessagePos();
+  return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+}
+
 HWND FrameOfControl(const ControlRecord& record) { return FrameOfSurface(SurfaceOfControl(record)); }
 
 void RepaintSurfaceUnder(HWND surface, const RECT& area) {
@@ -61,7 +68,7 @@ void OnPress(const Context& c, ControlRecord& record) {
   DeselectUnless(c.window);
   ShowGrabHandles(c.window, kGrabHandlesRemove);
   ::SetCapture(c.window);
-  ::GetCursorPos(&gDrag.lastCursor);
+  gDrag.lastCursor = MessageCursor();
   RECT outline{};
   ::GetWindowRect(c.window, &outline);
   RecordSelection(c.window, record.kind);
@@ -93,9 +100,8 @@ void OnPress(const Context& c, ControlRecord& record) {
 }
 
 void OnMouseMove(const Context& c, const ControlRecord& record) {
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
   if (record.dragging != 1) return;
+  const POINT cursor = MessageCursor();
   HWND surface = SurfaceOfControl(record);
   DrawDragFrame(surface, gDrag.previousOutline, kDrawOnly);
   ::OffsetRect(&gDrag.outline, cursor.x - gDrag.lastCursor.x, cursor.y - gDrag.lastCursor.y);

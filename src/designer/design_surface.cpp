@@ -27,9 +27,11 @@ constexpr COLORREF kGridDotColour = RGB(0, 0, 0);
 // FillRect accept them; anything larger is a brush handle.
 constexpr Handle32 kLastSystemColourBrushValue = COLOR_MENUBAR + 1;
 
+// Where the mouse was when the message being handled happened: the cursor
+// may have moved on since, and a group box forwards its own presses here.
 POINT CursorInClient(HWND window) {
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
+  const DWORD position = ::GetMessagePos();
+  POINT cursor = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   ::ScreenToClient(window, &cursor);
   return cursor;
 }

@@ -59,6 +59,10 @@ struct EditorState {
   bool keywordsLoaded = false;
   char* paintBuffer = nullptr;  // the visible text of one paint, grown as needed
   std::size_t paintCapacity = 0;
+  char* runBuffer = nullptr;  // the runs to colour of one paint and where they go
+  std::size_t runCapacity = 0;
+  char* drawBuffer = nullptr;  // the characters and advances of one call drawing a line's runs
+  std::size_t drawCapacity = 0;
 
   // Find Text: the remembered search and options, and the last Find window.
   char* searchText = nullptr;

@@ -4,6 +4,7 @@
 // own black text, in the same font at the same places.
 #include <richedit.h>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string_view>
@@ -12,6 +13,7 @@
 #include "core/text.h"
 #include "core/visible_text.h"
 #include "editor/editor.h"
+#include "editor/visible_runs.h"
 #include "entry/workspace.h"
 #include "win/gdi.h"
 #include "win/handles.h"
@@ -21,11 +23,8 @@ namespace {
 
 // The colour starts this far right of the formatting rectangle's left edge.
 constexpr int kColourLeftInset = 8;
-// The paint buffer's first size; it grows for longer visible text.
-constexpr std::size_t kInitialPaintBufferSize = 67584;
 // GDI takes 0x00BBGGRR; the colour table's stray high byte is not a colour.
 constexpr ColourRef kRgbMask = 0x00FFFFFF;
-constexpr LONG kFirstIndexTakenForAPointer = 0x40000;
 
 char gSyntaxFileOverride[MAX_PATH] = {};
 
@@ -54,62 +53,154 @@ struct GlobalFreer {
 };
 using GlobalBlock = std::unique_ptr<char, GlobalFreer>;
 
-// Room in the paint buffer for `size` bytes; false when memory runs out.
-bool ReservePaintBuffer(std::size_t size) {
-  if (size <= gEditor.paintCapacity) return true;
-  const std::size_t capacity = size > kInitialPaintBufferSize ? size : kInitialPaintBufferSize;
-  void* grown = gEditor.paintBuffer == nullptr
-                    ? ::HeapAlloc(gEditor.heap, 0, capacity)
-                    : ::HeapReAlloc(gEditor.heap, 0, gEditor.paintBuffer, capacity);
-  if (grown == nullptr) return false;
-  gEditor.paintBuffer = static_cast<char*>(grown);
-  gEditor.paintCapacity = capacity;
+void FreePaintBuffers() {
+  for (char** buffer : {&gEditor.paintBuffer, &gEditor.runBuffer, &gEditor.drawBuffer}) {
+    if (*buffer != nullptr) ::HeapFree(gEditor.heap, 0, *buffer);
+    *buffer = nullptr;
+  }
+  gEditor.paintCapacity = 0;
+  gEditor.runCapacity = 0;
+  gEditor.drawCapacity = 0;
+}
+
+// As DrawTextA draws one line at the top left of the rectangle with
+// DT_NOPREFIX, clipped to it, without measuring it first.
+void DrawRun(HDC dc, std::string_view text, const PlacedRun& run, CharPosition at, const RECT& area) {
+  ::SetTextColor(dc, SyntaxColour(run.entry) & kRgbMask);
+  const RECT where{at.x, at.y, area.right, area.bottom};
+  ::ExtTextOutA(dc, at.x, at.y, ETO_CLIPPED, &where, text.data() + run.offset, static_cast<UINT>(run.length),
+                nullptr);
+}
+
+// The runs to colour in the visible text, in the run buffer; null when
+// memory runs out.
+PlacedRun* RunsOf(std::string_view text, std::size_t& count) {
+  // Runs are at least one character long and apart: at most one in two characters.
+  const std::size_t most = text.size() / 2 + 1;
+  count = 0;
+  if (!ReserveEditorBuffer(gEditor.runBuffer, gEditor.runCapacity, most * sizeof(PlacedRun))) return nullptr;
+  auto* runs = reinterpret_cast<PlacedRun*>(gEditor.runBuffer);
+  ColourVisibleText(text, gEditor.keywords, [&](std::size_t offset, std::size_t length, std::uint32_t entry) {
+    if (count == most) return;
+    runs[count++] = {static_cast<std::uint32_t>(offset), static_cast<std::uint32_t>(length), entry,
+                     LineLayout::Place::kUnknown, {}};
+  });
+  return runs;
+}
+
+// Glyphs that may be drawn in one call with the glyphs before them: their
+// ink starts at or right of their cell (a run drawn alone is clipped at its
+// own left edge). Every other glyph starts a call of its own.
+using JoinableGlyphs = std::array<bool, 256>;
+
+JoinableGlyphs JoinableGlyphsOf(HDC dc) {
+  JoinableGlyphs joinable{};
+  std::array<ABC, 256> widths{};
+  if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return joinable;  // not TrueType: one call a run
+  for (std::size_t c = 0; c < widths.size(); ++c) joinable[c] = widths[c].abcA >= 0;
+  return joinable;
+}
+
+// The runs of one line in one colour, drawn with as few calls as the
+// pixels allow: each call writes its runs' characters with a blank (which
+// leaves no ink) for each gap, every character placed by its advance.
+class LineBatch {
+ public:
+  LineBatch(HDC dc, const EvenLines& lines, const RECT& area, char* chars, int* advances)
+      : dc_(dc), lines_(lines), area_(area), chars_(chars), advances_(advances) {}
+
+  void Add(const PlacedRun& run) {
+    const std::string_view word = lines_.visible.text.substr(run.offset, run.length);
+    if (count_ > 0 && !joinable_[static_cast<unsigned char>(word[0])]) Flush();
+    if (count_ == 0) {
+      start_ = run.at;
+    } else {
+      chars_[count_] = ' ';
+      advances_[count_] = run.at.x - end_;
+      ++count_;
+    }
+    int x = run.at.x;
+    for (char c : word) {
+      chars_[count_] = c;
+      advances_[count_] = lines_.advances[static_cast<unsigned char>(c)];
+      x += advances_[count_];
+      ++count_;
+    }
+    end_ = x;
+  }
+
+  void Flush() {
+    if (count_ == 0) return;
+    const RECT where{start_.x, start_.y, area_.right, area_.bottom};
+    ::ExtTextOutA(dc_, start_.x, start_.y, ETO_CLIPPED, &where, chars_, static_cast<UINT>(count_), advances_);
+    count_ = 0;
+  }
+
+  void UseJoinable(const JoinableGlyphs& joinable) { joinable_ = joinable; }
+
+ private:
+  HDC dc_;
+  const EvenLines& lines_;
+  const RECT& area_;
+  char* chars_;
+  int* advances_;
+  JoinableGlyphs joinable_{};
+  int count_ = 0;
+  CharPosition start_{};
+  int end_ = 0;
+};
+
+// Evenly laid out lines (the usual case): the runs are placed by the line
+// layout from a handful of the control's answers and drawn line by line,
+// colour by colour.
+bool DrawLaidOutRuns(HWND control, HDC dc, const RECT& area) {
+  const std::optional<EvenLines> lines = FetchEvenLines(control, dc, area);
+  if (!lines) return false;
+  std::size_t count = 0;
+  PlacedRun* runs = RunsOf(lines->visible.text, count);
+  if (runs == nullptr || !PlaceRuns(control, dc, *lines, area, runs, count)) return false;
+
+  // A call draws at most a line's characters and one blank per run.
+  const std::size_t most = lines->visible.text.size() + count;
+  if (!ReserveEditorBuffer(gEditor.drawBuffer, gEditor.drawCapacity, most * (sizeof(char) + sizeof(int)))) {
+    return false;
+  }
+  auto* advances = reinterpret_cast<int*>(gEditor.drawBuffer);
+  char* chars = gEditor.drawBuffer + most * sizeof(int);
+  LineBatch batch(dc, *lines, area, chars, advances);
+  batch.UseJoinable(JoinableGlyphsOf(dc));
+  for (std::size_t line = 0; line < count;) {
+    std::size_t lineEnd = line;
+    while (lineEnd < count && runs[lineEnd].at.y == runs[line].at.y) ++lineEnd;
+    // Each colour of the line once, in the order the colours first appear.
+    for (std::size_t i = line; i < lineEnd; ++i) {
+      const ColourRef colour = SyntaxColour(runs[i].entry) & kRgbMask;
+      bool drawn = false;
+      for (std::size_t j = line; j < i && !drawn; ++j) drawn = (SyntaxColour(runs[j].entry) & kRgbMask) == colour;
+      if (drawn) continue;
+      ::SetTextColor(dc, colour);
+      for (std::size_t j = i; j < lineEnd; ++j) {
+        const bool sameColour = (SyntaxColour(runs[j].entry) & kRgbMask) == colour;
+        if (sameColour && runs[j].place == LineLayout::Place::kAt) batch.Add(runs[j]);
+      }
+      batch.Flush();
+    }
+    line = lineEnd;
+  }
   return true;
 }
 
-void FreePaintBuffer() {
-  if (gEditor.paintBuffer != nullptr) ::HeapFree(gEditor.heap, 0, gEditor.paintBuffer);
-  gEditor.paintBuffer = nullptr;
-  gEditor.paintCapacity = 0;
-}
-
-LONG CharacterAt(HWND control, LONG x, LONG y) {
-  POINTL point{x, y};
-  return static_cast<LONG>(::SendMessageA(control, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
-}
-
-// Where a character is drawn. Level 2 packs the position into two 16-bit
-// halves, which wrap for a character 32768 or more pixels away (far along a
-// long line): the control is asked back which character lies there, and a
-// position that is not the character's own gives nothing to draw. Level 2
-// is never asked about an index from 0x40000 up: some RichEdit versions (Wine's
-// among them) take such a first argument for the address of a POINTL.
-std::optional<CharPosition> PositionOfCharacter(HWND control, LONG index) {
-  if (gEditor.richEditLevel == 3) {
-    POINTL point{};
-    ::SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
-    return CharPosition{static_cast<int>(point.x), static_cast<int>(point.y)};
+// Anything else: every run is asked where it lies.
+void DrawRunsOneByOne(HWND control, HDC dc, const RECT& area) {
+  const std::optional<VisibleText> visible = FetchVisibleText(control, area);
+  if (!visible) return;
+  std::size_t count = 0;
+  PlacedRun* runs = RunsOf(visible->text, count);
+  for (std::size_t i = 0; runs != nullptr && i < count; ++i) {
+    const std::optional<CharPosition> at =
+        PositionOfCharacter(control, visible->first + static_cast<LONG>(runs[i].offset));
+    if (at) DrawRun(dc, visible->text, runs[i], *at, area);
   }
-  if (index < 0 || index >= kFirstIndexTakenForAPointer) return std::nullopt;
-  const CharPosition at =
-      UnpackCharPosition(static_cast<std::uint32_t>(::SendMessageA(control, EM_POSFROMCHAR, index, 0)));
-  if (CharacterAt(control, at.x, at.y) != index) return std::nullopt;
-  return at;
-}
-
-LONG LineStartOf(HWND control, LONG character) {
-  const LRESULT line = ::SendMessageA(control, EM_LINEFROMCHAR, character, 0);
-  return static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, line, 0));
-}
-
-// The visible characters, widened to whole lines so that words at either
-// edge are compared whole: [first, end).
-CHARRANGE VisibleRange(HWND control, const RECT& area) {
-  const LONG first = LineStartOf(control, CharacterAt(control, area.left, area.top));
-  const LONG lastLineStart = LineStartOf(control, CharacterAt(control, area.right, area.bottom));
-  const LONG end =
-      lastLineStart + static_cast<LONG>(::SendMessageA(control, EM_LINELENGTH, lastLineStart, 0));
-  return {first, end};
 }
 
 void DrawColouredWords(HWND control, HFONT font) {
@@ -121,28 +212,9 @@ void DrawColouredWords(HWND control, HFONT font) {
   RECT area{};
   ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
   area.left += kColourLeftInset;
-  const CHARRANGE visible = VisibleRange(control, area);
   const win::Region clip(::CreateRectRgnIndirect(&area));
   ::SelectClipRgn(dc, clip.Get());
-  if (visible.cpMax <= visible.cpMin) return;
-
-  const auto count = static_cast<std::size_t>(visible.cpMax - visible.cpMin);
-  if (!ReservePaintBuffer(count + 1)) return;
-  TEXTRANGEA range{visible, gEditor.paintBuffer};
-  const LRESULT fetched = ::SendMessageA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
-  if (fetched <= 0) return;
-  const std::string_view text(gEditor.paintBuffer,
-                              static_cast<std::size_t>(fetched) < count ? fetched : count);
-
-  kelp::ColourVisibleText(
-      text, gEditor.keywords, [&](std::size_t offset, std::size_t length, std::uint32_t entry) {
-        ::SetTextColor(dc, SyntaxColour(entry) & kRgbMask);
-        const std::optional<CharPosition> at =
-            PositionOfCharacter(control, visible.cpMin + static_cast<LONG>(offset));
-        if (!at) return;
-        RECT where{at->x, at->y, area.right, area.bottom};
-        ::DrawTextA(dc, text.data() + offset, static_cast<int>(length), &where, DT_NOPREFIX);
-      });
+  if (!DrawLaidOutRuns(control, dc, area)) DrawRunsOneByOne(control, dc, area);
 }
 
 }  // namespace
@@ -175,7 +247,7 @@ void LoadSyntaxFile() {
 void FreeKeywords() {
   FreeKeywordNodes(EditorHeap(), gEditor.keywords);
   gEditor.keywordsLoaded = false;
-  FreePaintBuffer();
+  FreePaintBuffers();
 }
 
 LRESULT PaintColouredText(HWND control, WPARAM wParam, LPARAM lParam) {

@@ -1,0 +1,83 @@
+// Keyword colouring: the median cost of one WM_PAINT of a code window's
+// editor control showing a full page of dense MASM (from a 5,000-line text),
+// with colouring and, in the same run, the same control painting through
+// RichEdit's own procedure alone. Samples alternate, so that both see the
+// same machine. Prints the medians and their ratio (goal: at most 1.5).
+#include <richedit.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "bench_host.h"
+#include "editor/editor.h"
+#include "entry/workspace.h"
+#include "kelp32.h"
+#include "masm_text.h"
+
+namespace {
+
+constexpr int kLines = 5000;
+constexpr int kSamples = 201;  // of each kind
+constexpr int kMinimumVisibleLines = 60;
+
+// The editor control paints everything once, as after a scroll.
+double TimedPaint(HWND editor) {
+  ::InvalidateRect(editor, nullptr, TRUE);
+  const double start = kelp::bench::NowMicroseconds();
+  ::UpdateWindow(editor);
+  ::GdiFlush();
+  return kelp::bench::NowMicroseconds() - start;
+}
+
+double TimedPlainPaint(HWND editor) {
+  const LONG_PTR colouring = ::SetWindowLongPtrA(editor, GWLP_WNDPROC,
+                                                 reinterpret_cast<LONG_PTR>(kelp::gEditor.richEditProc));
+  const double cost = TimedPaint(editor);
+  ::SetWindowLongPtrA(editor, GWLP_WNDPROC, colouring);
+  return cost;
+}
+
+int VisibleLines(HWND editor) {
+  RECT area{};
+  ::SendMessageA(editor, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+  POINTL bottom{area.left, area.bottom - 1};
+  const auto last = ::SendMessageA(editor, EM_LINEFROMCHAR,
+                                   ::SendMessageA(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&bottom)), 0);
+  return static_cast<int>(last - ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)) + 1;
+}
+
+}  // namespace
+
+int main() {
+  const kelp::bench::Host host = kelp::bench::StartHost(1600, 1200);
+  HWND window = InitRichEditBox(host.client, ::GetModuleHandleA(nullptr), kelp::kCodeWindowClassName,
+                                "Module1 (Code)", host.frame);
+  const std::string text = kelp::bench::DenseMasm(kLines);
+  ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  RECT client{};
+  ::GetClientRect(host.client, &client);
+  ::MoveWindow(window, 0, 0, client.right, client.bottom, TRUE);
+  HWND editor = kelp::EditorControlOf(window);
+  ::SendMessageA(editor, EM_LINESCROLL, 0, kLines / 2);  // the middle of the file
+  kelp::bench::PumpPending();
+  const int visible = VisibleLines(editor);
+
+  for (int i = 0; i < 10; ++i) TimedPaint(editor), TimedPlainPaint(editor);  // warm up
+  std::vector<double> coloured, plain;
+  for (int i = 0; i < kSamples; ++i) {
+    coloured.push_back(TimedPaint(editor));
+    plain.push_back(TimedPlainPaint(editor));
+  }
+  const double colouredMedian = kelp::bench::Median(coloured);
+  const double plainMedian = kelp::bench::Median(plain);
+  const double ratio = colouredMedian / plainMedian;
+  std::printf("colouring_bench: one WM_PAINT of a code window, %d visible lines of a %d-line text\n", visible,
+              kLines);
+  std::printf("  plain RichEdit paint:  median %8.0f us  (%d samples)\n", plainMedian, kSamples);
+  std::printf("  with colouring:        median %8.0f us  (%d samples)\n", colouredMedian, kSamples);
+  std::printf("  ratio coloured/plain:  %.2f   goal <= 1.5: %s\n", ratio, ratio <= 1.5 ? "met" : "NOT MET");
+  if (visible < kMinimumVisibleLines) std::printf("  WARNING: fewer than %d visible lines\n", kMinimumVisibleLines);
+  std::printf("colouring_bench.coloured_us %.0f\n", colouredMedian);
+  return 0;
+}

@@ -1,0 +1,227 @@
+#include "editor/visible_runs.h"
+
+#include <richedit.h>
+
+#include "editor/editor.h"
+
+namespace kelp {
+namespace {
+
+// The paint buffer's first size; it grows for longer visible text.
+constexpr std::size_t kInitialPaintBufferSize = 67584;
+// Characters read beyond the visible ones to find where their lines begin
+// and end; doubled until both are found.
+constexpr LONG kFirstLineMargin = 256;
+constexpr LONG kLargestIndex = 0x7FFFFFFF;
+constexpr char kLineEnd = '\r';
+// Level 2 is never asked about an index from 0x40000 up: some RichEdit
+// versions (Wine's among them) take such a first argument for the address
+// of a POINTL.
+constexpr LONG kFirstIndexTakenForAPointer = 0x40000;
+
+LONG CharacterAt(HWND control, LONG x, LONG y) {
+  POINTL point{x, y};
+  return static_cast<LONG>(::SendMessageA(control, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+}
+
+LONG TextLength(HWND control) {
+  GETTEXTLENGTHEX how{GTL_DEFAULT, CP_ACP};
+  return static_cast<LONG>(::SendMessageA(control, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&how), 0));
+}
+
+// Where a character is drawn, when it lies within 32,767 pixels of `around`
+// each way: a level 2 answer is widened towards it rather than asked back.
+std::optional<CharPosition> PositionNear(HWND control, LONG index, CharPosition around) {
+  if (gEditor.richEditLevel == 3) return PositionOfCharacter(control, index);
+  if (index < 0 || index >= kFirstIndexTakenForAPointer) return std::nullopt;
+  const auto packed = static_cast<std::uint32_t>(::SendMessageA(control, EM_POSFROMCHAR, index, 0));
+  return CharPosition{UnwrapNear(static_cast<std::uint16_t>(packed & 0xFFFF), around.x),
+                      UnwrapNear(static_cast<std::uint16_t>(packed >> 16), around.y)};
+}
+
+bool SamePosition(const CharPosition& a, const CharPosition& b) { return a.x == b.x && a.y == b.y; }
+
+// RichEdit's tab stops lie every half inch (720 twips) by default; 0 when
+// that is not a whole number of pixels (the stops are then asked for).
+int DefaultTabSpacing(HDC dc) {
+  constexpr int kDefaultTabTwips = 720;
+  constexpr int kTwipsPerInch = 1440;
+  const int twipPixels = kDefaultTabTwips * ::GetDeviceCaps(dc, LOGPIXELSX);
+  return twipPixels % kTwipsPerInch == 0 ? twipPixels / kTwipsPerInch : 0;
+}
+
+// The control's tab stops, asked once per distinct starting x in a paint.
+class ControlTabStops final : public TabStopSource {
+ public:
+  ControlTabStops(HWND control, LONG first, LineOrigin origin)
+      : control_(control), first_(first), origin_(origin) {}
+  std::optional<int> After(std::size_t tabOffset, int fromX) override {
+    const LONG next = first_ + static_cast<LONG>(tabOffset) + 1;
+    const std::optional<CharPosition> at = PositionNear(control_, next, {origin_.x + fromX, origin_.y});
+    if (!at) return std::nullopt;
+    return at->x - origin_.x;
+  }
+
+ private:
+  HWND control_;
+  LONG first_;
+  LineOrigin origin_;
+};
+
+// Reads characters [from, to) into the paint buffer; fewer at the text's end.
+std::optional<std::string_view> ReadCharacters(HWND control, LONG from, LONG to) {
+  const auto wanted = static_cast<std::size_t>(to - from);
+  if (!ReserveEditorBuffer(gEditor.paintBuffer, gEditor.paintCapacity, wanted + 1, kInitialPaintBufferSize))
+    return std::nullopt;
+  TEXTRANGEA range{{from, to}, gEditor.paintBuffer};
+  const LRESULT fetched = ::SendMessageA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range));
+  if (fetched <= 0) return std::nullopt;
+  return std::string_view(gEditor.paintBuffer, static_cast<std::size_t>(fetched) < wanted ? fetched : wanted);
+}
+
+LONG Doubled(LONG margin) { return margin < kLargestIndex / 2 ? margin * 2 : kLargestIndex; }
+
+// Where the line holding text[at] starts, or npos when it starts before the text.
+std::size_t LineStartBefore(std::string_view text, std::size_t at) {
+  const std::size_t lineEnd = text.substr(0, at).rfind(kLineEnd);
+  return lineEnd == std::string_view::npos ? std::string_view::npos : lineEnd + 1;
+}
+
+}  // namespace
+
+bool ReserveEditorBuffer(char*& buffer, std::size_t& capacity, std::size_t bytes, std::size_t initial) {
+  if (bytes <= capacity) return true;
+  const std::size_t grownCapacity = bytes > initial ? bytes : initial;
+  void* grown = buffer == nullptr ? ::HeapAlloc(gEditor.heap, 0, grownCapacity)
+                                  : ::HeapReAlloc(gEditor.heap, 0, buffer, grownCapacity);
+  if (grown == nullptr) return false;
+  buffer = static_cast<char*>(grown);
+  capacity = grownCapacity;
+  return true;
+}
+
+// Reads a little beyond the visible characters on both sides, and more
+// until the line starts before them and the line end after them are found
+// (or the text's own start and end).
+std::optional<VisibleText> FetchVisibleText(HWND control, const RECT& area) {
+  const LONG top = CharacterAt(control, area.left, area.top);
+  const LONG bottom = CharacterAt(control, area.right, area.bottom);
+  const LONG length = TextLength(control);
+  if (top < 0 || bottom < top || top >= length) return std::nullopt;
+  for (LONG margin = kFirstLineMargin;; margin = Doubled(margin)) {
+    const LONG from = top > margin ? top - margin : 0;
+    const LONG to = length - bottom > margin ? bottom + margin : length;
+    const std::optional<std::string_view> read = ReadCharacters(control, from, to);
+    if (!read || static_cast<std::size_t>(bottom - from) > read->size()) return std::nullopt;
+    std::size_t start = LineStartBefore(*read, static_cast<std::size_t>(top - from));
+    std::size_t end = read->find(kLineEnd, static_cast<std::size_t>(bottom - from));
+    if (start == std::string_view::npos && from == 0) start = 0;
+    if (end == std::string_view::npos && to == length) end = read->size();
+    if (start != std::string_view::npos && end != std::string_view::npos) {
+      if (end <= start) return std::nullopt;
+      return VisibleText{from + static_cast<LONG>(start), read->substr(start, end - start)};
+    }
+    if (from == 0 && to == length) return std::nullopt;
+  }
+}
+
+// Takes the first visible line's start from the control and lays every
+// line one font height below the one before it. The start of the last
+// line read is asked: the first line's top, found back from it, must lie
+// within one line of the formatting rectangle's top, and every line starts
+// where that one does (left of the formatting rectangle by the horizontal
+// scroll, beside the selection bar).
+std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) {
+  TEXTMETRICA metrics{};
+  if (!::GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return std::nullopt;
+  const int lineHeight = metrics.tmHeight;
+  RECT formatting{};
+  ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
+  const LRESULT firstLine = ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+  const auto first = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine, 0));
+  if (first < 0) return std::nullopt;
+
+  // Enough lines to reach the bottom edge from a first line that starts
+  // just under one line above the top; the CR before the next one's start
+  // ends them, or the text's end.
+  const LRESULT lines = (area.bottom - formatting.top) / lineHeight + 2;
+  const auto next = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine + lines, 0));
+  const LONG end = next > first ? next - 1 : TextLength(control);
+  if (end <= first) return std::nullopt;
+  const std::optional<std::string_view> read = ReadCharacters(control, first, end);
+  if (!read || read->find('\n') != std::string_view::npos) return std::nullopt;
+  const std::size_t count = LineLayout::LineCount(*read);
+  if (next > first && count != static_cast<std::size_t>(lines)) return std::nullopt;  // lines wrap
+
+  POINT scroll{};
+  ::SendMessageA(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  const LONG lastStart = first + static_cast<LONG>(LineLayout::LineStart(*read, count - 1));
+  const std::optional<CharPosition> last =
+      PositionNear(control, lastStart, {formatting.left - scroll.x, area.bottom});
+  if (!last) return std::nullopt;
+  const long long top = last->y - static_cast<long long>(count - 1) * lineHeight;
+  if (top > formatting.top || top + lineHeight <= formatting.top) return std::nullopt;
+  EvenLines even{{first, *read}, {last->x, static_cast<int>(top), lineHeight}, {}};
+  if (!::GetCharWidth32A(dc, 0, 255, even.advances.data())) return std::nullopt;
+  return even;
+}
+
+// Level 2 packs the position into two 16-bit halves, which wrap for a
+// character 32768 or more pixels away (far along a long line): the control
+// is asked back which character lies there, and a position that is not the
+// character's own gives nothing to draw.
+std::optional<CharPosition> PositionOfCharacter(HWND control, LONG index) {
+  if (gEditor.richEditLevel == 3) {
+    POINTL point{};
+    ::SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
+    return CharPosition{static_cast<int>(point.x), static_cast<int>(point.y)};
+  }
+  if (index < 0 || index >= kFirstIndexTakenForAPointer) return std::nullopt;
+  const CharPosition at =
+      UnpackCharPosition(static_cast<std::uint32_t>(::SendMessageA(control, EM_POSFROMCHAR, index, 0)));
+  if (CharacterAt(control, at.x, at.y) != index) return std::nullopt;
+  return at;
+}
+
+bool PlaceRuns(HWND control, HDC dc, const EvenLines& lines, const RECT& area, PlacedRun* runs,
+               std::size_t count) {
+  const VisibleText& visible = lines.visible;
+  ControlTabStops tabs(control, visible.first, lines.origin);
+  LineLayout layout(visible.text, lines.advances, lines.origin, area.right, tabs, DefaultTabSpacing(dc));
+  const PlacedRun* furthest = nullptr;
+  const PlacedRun* furthestTab = nullptr;  // after the furthest tab stop
+  int furthestStop = -1;
+  std::optional<LineLayout::Result> firstBeyond;
+  for (std::size_t i = 0; i < count; ++i) {
+    PlacedRun& run = runs[i];
+    const LineLayout::Result result = layout.PositionOf(run.offset);
+    if (result.place == LineLayout::Place::kUnknown) return false;
+    run.place = result.place;
+    run.at = result.at;
+    if (run.place == LineLayout::Place::kBeyondRightEdge) {
+      if (!firstBeyond) firstBeyond = result;
+      continue;
+    }
+    if (furthest == nullptr || run.at.x > furthest->at.x) furthest = &run;
+    if (result.lastTabStop > furthestStop || (result.lastTabStop == furthestStop && furthestTab != nullptr &&
+                                              run.at.x > furthestTab->at.x)) {
+      furthestStop = result.lastTabStop;
+      furthestTab = &run;
+    }
+  }
+  // The layout's sums and tab stops must agree with the control where they
+  // have gone furthest.
+  for (const PlacedRun* check : {furthest, furthestTab}) {
+    if (check == nullptr || (check == furthestTab && furthestTab == furthest)) continue;
+    const auto at = PositionNear(control, visible.first + static_cast<LONG>(check->offset), check->at);
+    if (!at || !SamePosition(*at, check->at)) return false;
+  }
+  // Where a line crossed the right edge, the control must agree too.
+  if (firstBeyond) {
+    const auto at = PositionNear(control, visible.first + static_cast<LONG>(firstBeyond->edgeOffset), firstBeyond->at);
+    if (!at || !SamePosition(*at, firstBeyond->at)) return false;
+  }
+  return true;
+}
+
+}  // namespace kelp

@@ -1,0 +1,158 @@
+// The colours drawn over a page of code are placed by a line layout built
+// from a few of the editor control's answers, where they used to be placed
+// by asking the control about every word. These tests paint the same page
+// both ways and compare every pixel: the old way is drawn here, word by
+// word with DrawTextA where EM_POSFROMCHAR puts each word, over the
+// control's own paint.
+#include <richedit.h>
+
+#include <string>
+
+#include "core/syntax_file.h"
+#include "core/visible_text.h"
+#include "editor/editor.h"
+#include "editor_fixture.h"
+#include "harness.h"
+
+namespace kelp::test {
+namespace {
+
+constexpr int kInset = 8;  // the colour starts this far right of the formatting rectangle
+
+LONG CharAt(HWND editor, LONG x, LONG y) {
+  POINTL point{x, y};
+  return static_cast<LONG>(::SendMessageA(editor, EM_CHARFROMPOS, 0, reinterpret_cast<LPARAM>(&point)));
+}
+
+LONG LineStart(HWND editor, LONG character) {
+  return static_cast<LONG>(
+      ::SendMessageA(editor, EM_LINEINDEX, ::SendMessageA(editor, EM_LINEFROMCHAR, character, 0), 0));
+}
+
+// The control's own paint, then every run drawn as the colouring always drew it.
+Pixels WordByWordPixels(HWND editor) {
+  const LONG_PTR colouring = ::SetWindowLongPtrA(editor, GWLP_WNDPROC,
+                                                 reinterpret_cast<LONG_PTR>(gEditor.richEditProc));
+  ::InvalidateRect(editor, nullptr, TRUE);
+  ::UpdateWindow(editor);
+  ::SetWindowLongPtrA(editor, GWLP_WNDPROC, colouring);
+
+  HDC dc = ::GetDC(editor);
+  const int saved = ::SaveDC(dc);
+  ::SelectObject(dc, EditorFont(editor));
+  ::SetBkMode(dc, TRANSPARENT);
+  RECT area{};
+  ::SendMessageA(editor, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+  area.left += kInset;
+  HRGN clip = ::CreateRectRgnIndirect(&area);
+  ::SelectClipRgn(dc, clip);
+  const LONG first = LineStart(editor, CharAt(editor, area.left, area.top));
+  const LONG lastLine = LineStart(editor, CharAt(editor, area.right, area.bottom));
+  const LONG end = lastLine + static_cast<LONG>(::SendMessageA(editor, EM_LINELENGTH, lastLine, 0));
+  std::string text(static_cast<std::size_t>(end - first) + 1, '\0');
+  TEXTRANGEA range{{first, end}, text.data()};
+  text.resize(static_cast<std::size_t>(::SendMessageA(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range))));
+  ColourVisibleText(text, gEditor.keywords, [&](std::size_t offset, std::size_t length, std::uint32_t entry) {
+    const LONG index = first + static_cast<LONG>(offset);
+    const CharPosition at =
+        UnpackCharPosition(static_cast<std::uint32_t>(::SendMessageA(editor, EM_POSFROMCHAR, index, 0)));
+    if (CharAt(editor, at.x, at.y) != index) return;
+    ::SetTextColor(dc, SyntaxColour(entry) & 0x00FFFFFF);
+    RECT where{at.x, at.y, area.right, area.bottom};
+    ::DrawTextA(dc, text.data() + offset, static_cast<int>(length), &where, DT_NOPREFIX);
+  });
+  ::RestoreDC(dc, saved);
+  ::DeleteObject(clip);
+  ::ReleaseDC(editor, dc);
+  return Pixels::OfClient(editor);
+}
+
+Pixels ColouredPixels(HWND editor) {
+  ::InvalidateRect(editor, nullptr, TRUE);
+  ::UpdateWindow(editor);
+  return Pixels::OfClient(editor);
+}
+
+int DifferingPixels(const Pixels& a, const Pixels& b) {
+  if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
+  int differing = 0;
+  for (int y = 0; y < a.Height(); ++y)
+    for (int x = 0; x < a.Width(); ++x) differing += a.At(x, y) != b.At(x, y);
+  return differing;
+}
+
+// Code as people write it: blanks and TABs, comments with TABs in them,
+// empty lines, keywords of every value of the shipped syntax.fmt.
+std::string Module(int lines) {
+  const char* kLines[] = {
+      "\tmov\teax, [ebx+4]\t\t; load\tthe count",
+      "    invoke  SendMessage, hWnd, WM_SETTEXT, 0, addr szText",
+      "",
+      "WndProc proc uses ebx esi edi hWin:DWORD, uMsg:DWORD",
+      "\t.if eax != 0 && ecx > 10\t; both",
+      "  lea esi,[edi+ecx*4+8] ; jmp\tcall",
+      "\t\t\tpush\tecx",
+      "szText db \"a;b\", 0 ; quoted",
+      "@@: xor edx, edx\tret",
+  };
+  std::string text;
+  for (int i = 0; i < lines; ++i) {
+    text += kLines[i % (sizeof(kLines) / sizeof(kLines[0]))];
+    text += "\r\n";
+  }
+  return text;
+}
+
+class ColourPixels : public EditorTest {
+ protected:
+  HWND Editor(const std::string& text) {
+    HWND window = OpenCodeWindow("Module1 (Code)", text.c_str());
+    HWND editor = EditorControlOf(window);
+    PumpPending();
+    return editor;
+  }
+  void ExpectSamePixels(HWND editor) {
+    const Pixels before = WordByWordPixels(editor);
+    const Pixels now = ColouredPixels(editor);
+    EXPECT_EQ(DifferingPixels(before, now), 0);
+  }
+};
+
+TEST_F(ColourPixels, APageOfCodeIsColouredExactlyAsWordByWordWithAFewQuestions) {
+  HWND editor = Editor(Module(400));
+  ::SendMessageA(editor, EM_LINESCROLL, 0, 200);
+  ExpectSamePixels(editor);
+
+  MessageRecorder asked({editor}, {EM_POSFROMCHAR, EM_CHARFROMPOS});
+  ColouredPixels(editor);
+  EXPECT_LE(asked.Messages().size(), 4u) << "a page costs a handful of position questions, not one a word";
+}
+
+TEST_F(ColourPixels, ScrolledSidewaysOrByPartOfALineTheColoursStayWhereTheyWere) {
+  std::string text = Module(120);
+  text.insert(0, std::string(300, 'x') + " mov eax\r\n");
+  HWND editor = Editor(text);
+  ::SendMessageA(editor, EM_LINESCROLL, 12, 30);  // twelve characters right, thirty lines down
+  ExpectSamePixels(editor);
+  POINT partly{40, 20 * 15 + 7};
+  ::SendMessageA(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&partly));
+  ExpectSamePixels(editor);
+}
+
+TEST_F(ColourPixels, WordsFarAlongALongLineAndPastTheRightEdgeAreDrawnAsBefore) {
+  std::string text = std::string(5000, 'x') + " mov " + std::string(3000, 'y') + "\tpush ; far\r\n";
+  text += Module(40);
+  HWND editor = Editor(text);
+  ExpectSamePixels(editor);
+  ::SendMessageA(editor, EM_LINESCROLL, 600, 0);  // about 4,800 pixels right: the far words show
+  ExpectSamePixels(editor);
+}
+
+TEST_F(ColourPixels, AZoomedEditorIsStillColouredWordByWord) {
+  HWND editor = Editor(Module(60));
+  ::SendMessageA(editor, EM_SETZOOM, 3, 2);
+  ExpectSamePixels(editor);
+}
+
+}  // namespace
+}  // namespace kelp::test

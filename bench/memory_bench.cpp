@@ -116,6 +116,8 @@ int main() {
   std::printf("memory_bench: library bytes (records + C++ heap) and process private bytes\n");
   std::printf("  per empty form:           library %9.0f   private %s   (mean of %d forms)\n", libraryPerForm,
               privateText(privatePerForm), kForms);
+  std::printf("  %d open forms:            library %9.0f   private %s\n", kForms, libraryPerForm * kForms,
+              privateText(privatePerForm * kForms));
   std::printf("  per 1,000 placed buttons: library %9.0f   private %s\n", libraryPerThousand,
               privateText(privatePerThousand));
   std::printf("  goal: an empty form costs the library under 64 KB: %s\n",

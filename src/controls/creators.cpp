@@ -194,8 +194,11 @@ HWND MakeWindow(const CreatorRow& row, HWND parent, int x, int y, int width, int
 }
 
 HWND CreateDesignControl(const CreatorRow& row, HWND parent, int x, int y, int width, int height,
-                         const char* text) {
-  if (text == nullptr) text = "";
+                         const char* name) {
+  // A window's title must fit 16 bits of length, or the window is not made:
+  // the control takes as much of its name as a record field keeps.
+  char text[kTextFieldSize];
+  CopyText(text, name != nullptr ? name : "");
   InitialiseCommonControls(row);
   if (row.beforeWindow != nullptr) row.beforeWindow(nullptr, parent);
   auto* record = win::AllocateRecord<ControlRecord>();

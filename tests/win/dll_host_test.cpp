@@ -13,6 +13,7 @@ namespace {
 
 using InitDllFunction = HFONT(KELP_API*)(HINSTANCE, HWND);
 using CreateFormWinFunction = HWND(KELP_API*)(HINSTANCE, HWND, HWND, DWORD);
+using InitRichEditBoxFunction = HWND(KELP_API*)(HWND, HINSTANCE, LPCSTR, LPCSTR, HWND);
 
 LRESULT CALLBACK HostFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefFrameProcA(frame, ::FindWindowExA(frame, nullptr, "MDICLIENT", nullptr), message, wParam, lParam);
@@ -61,6 +62,22 @@ TEST(LoadedLibrary, HostOpensTheFirstFormThroughTheExports) {
 
   HWND second = createForm(library, frame, client, 1);
   EXPECT_EQ(TextOf(second), "Project1 - Form2 (Form)");
+
+  // A module's code window, filled as a host fills it.
+  auto initRichEditBox =
+      reinterpret_cast<InitRichEditBoxFunction>(::GetProcAddress(library, "InitRichEditBox"));
+  ASSERT_NE(initRichEditBox, nullptr);
+  HWND code = initRichEditBox(client, ::GetModuleHandleA(nullptr), "Editor_Class", "Module1 (Code)", frame);
+  ASSERT_NE(code, nullptr);
+  EXPECT_EQ(::GetParent(code), client);
+  ::SendMessageA(code, WM_SETTEXT, 0, reinterpret_cast<LPARAM>("mov eax, ebx ; copy"));
+  EXPECT_EQ(TextOf(code), "Module1 (Code)");
+  HWND editor = ::FindWindowExA(code, nullptr, "RichEdit20A", nullptr);
+  EXPECT_EQ(TextOf(editor), "mov eax, ebx ; copy");
+  EXPECT_NE(::GetClassLongPtrA(code, GCLP_HICON), 0) << "icon 501 of the library";
+  ::SendMessageA(code, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(::IsWindow(code));
+  EXPECT_FALSE(::IsWindowVisible(code));
 }
 
 }  // namespace

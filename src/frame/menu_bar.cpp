@@ -8,6 +8,7 @@
 #include <array>
 #include <span>
 
+#include "editor/editor.h"
 #include "entry/workspace.h"
 #include "frame/menu_items.h"
 #include "kelp32.h"
@@ -146,6 +147,12 @@ void Frame_OnCommand(HWND frame, UINT command, HWND control) {
       break;
     case kAddForm:
       CreateFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1);
+      break;
+    case kAddModule:
+      AddModule(frame);
+      break;
+    case kAddClassModule:
+      AddClassModule(frame);
       break;
     default:
       break;

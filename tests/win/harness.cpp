@@ -384,6 +384,14 @@ std::string ClassNameOf(HWND window) {
   return name;
 }
 
+int CountChildren(HWND parent, const std::string& className) {
+  int count = 0;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    count += ClassNameOf(child) == className ? 1 : 0;
+  }
+  return count;
+}
+
 RECT RectInParent(HWND window) {
   RECT r = ScreenRect(window);
   ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);

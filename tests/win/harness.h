@@ -145,6 +145,8 @@ class StandInWindow {
 
 std::string WindowText(HWND window);
 std::string ClassNameOf(HWND window);
+// How many direct children of the window are of the class.
+int CountChildren(HWND parent, const std::string& className);
 
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);

@@ -32,12 +32,7 @@ WNDPROC gHostProc = nullptr;
 HWND gHostClient = nullptr;
 
 int FormsOpen(HWND client) {
-  int forms = 0;
-  for (HWND child = ::GetWindow(client, GW_CHILD); child != nullptr;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
-    forms += ClassNameOf(child) == "ClientForm_Class" ? 1 : 0;
-  }
-  return forms;
+  return CountChildren(client, "ClientForm_Class");
 }
 
 // The host: records what reaches it and declines to close, so the frame
@@ -259,6 +254,24 @@ TEST_F(MenuBar, AddFormTwiceOpensTwoFormsAndTheHostSeesBothCommands) {
   EXPECT_EQ(commands[0].formsOpen, before + 1) << "the form exists before the host hears the command";
   EXPECT_EQ(commands[1].formsOpen, before + 2);
   EXPECT_NE(Bar(), nullptr);
+}
+
+TEST_F(MenuBar, AddModuleAndAddClassModuleOpenCodeWindowsBeforeTheHostHears) {
+  gWorkspace.moduleCounter = 0;
+  gWorkspace.classModuleCounter = 0;
+  ChooseWithKeys(3, {VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});  // "&Add Module"
+  ASSERT_EVENTUALLY(EventsOf(WM_COMMAND).size() == 1u);
+  EXPECT_EQ(EventsOf(WM_COMMAND)[0].wParam, 1302u);
+  HWND module = ::FindWindowExA(MdiClient(), nullptr, "Editor_Class", "Module1 (Code)");
+  EXPECT_NE(module, nullptr);
+
+  ChooseWithKeys(3, {VK_DOWN, VK_DOWN, VK_DOWN, VK_DOWN, VK_RETURN});  // "&Add Class Module"
+  ASSERT_EVENTUALLY(EventsOf(WM_COMMAND).size() == 2u);
+  EXPECT_EQ(EventsOf(WM_COMMAND)[1].wParam, 1303u);
+  EXPECT_NE(::FindWindowExA(MdiClient(), nullptr, "Editor_Class", "Class1 (Code)"), nullptr);
+  EXPECT_EQ(::GetWindow(MdiClient(), GW_CHILD),
+            ::FindWindowExA(MdiClient(), nullptr, "Editor_Class", "Class1 (Code)"))
+      << "the new class module is on top";
 }
 
 TEST_F(MenuBar, TheHostsOwnCommandsAndControlNotificationsOnlyReachTheHost) {

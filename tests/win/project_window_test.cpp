@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "designer/form_designer.h"
+#include "editor/editor.h"
 #include "entry/messages.h"
 #include "entry/workspace.h"
 #include "harness.h"
@@ -29,8 +30,7 @@ class ProjectWindow : public HostTest {
  protected:
   void SetUp() override {
     HostTest::SetUp();
-    // The MDI client makes room for the project window beside it.
-    ::MoveWindow(MdiClient(), 0, 0, 600, 640, TRUE);
+    MakeRoom();
     window_ = Create_Project_Window(MainFrame());
     ::MoveWindow(window_, 610, 0, 300, 400, TRUE);
     tree_ = ProjectTree{gWorkspace.projectTree};
@@ -41,6 +41,10 @@ class ProjectWindow : public HostTest {
     ::MoveWindow(MdiClient(), 0, 0, 980, 640, TRUE);
     HostTest::TearDown();
   }
+
+  // The MDI client leaves room for the project window beside it (the
+  // frame's default processing fills its client with it at every resize).
+  void MakeRoom() const { ::MoveWindow(MdiClient(), 0, 0, 600, 640, TRUE); }
 
   void AddModule(const char* name, HWND window) {
     ::SendMessageA(window_, PRJ_ADDMODULE, reinterpret_cast<WPARAM>(name), reinterpret_cast<LPARAM>(window));
@@ -62,6 +66,32 @@ class ProjectWindow : public HostTest {
   HWND window_ = nullptr;
   ProjectTree tree_;
 };
+
+// The library's menu bar on the host's frame for one test: its commands
+// are the ones a user chooses.
+class ScopedMenuBar {
+ public:
+  explicit ScopedMenuBar(HWND frame)
+      : frame_(frame), hostProc_(reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC))) {
+    CreateMenuBar(0);
+  }
+  ScopedMenuBar(const ScopedMenuBar&) = delete;
+  ScopedMenuBar& operator=(const ScopedMenuBar&) = delete;
+  ~ScopedMenuBar() {
+    ::SetMenu(frame_, nullptr);
+    if (gWorkspace.menuBar != nullptr) ::DestroyMenu(gWorkspace.menuBar);
+    gWorkspace.menuBar = nullptr;
+    ::SetWindowLongPtrA(frame_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(hostProc_));
+  }
+  void Choose(WORD command) const { ::SendMessageA(frame_, WM_COMMAND, command, 0); }
+
+ private:
+  HWND frame_;
+  WNDPROC hostProc_;
+};
+
+constexpr WORD kAddModuleCommand = 1302;
+constexpr WORD kAddClassModuleCommand = 1303;
 
 // The MDI children shown, in z-order: what double-clicks and buttons may change.
 std::vector<HWND> ShownChildren(HWND client) {
@@ -199,6 +229,54 @@ TEST_F(ProjectWindow, ModulesGoToOneModulesFolderAndClassModulesToTheirOwn) {
   EXPECT_TRUE(tree_.IsVisible(classes[0]));
   EXPECT_EQ(tree_.Children(folders[0]).size(), 1u);
   (void)frame;
+}
+
+TEST_F(ProjectWindow, TwoAddModulesGiveModule1AndModule2InOneModulesFolder) {
+  gWorkspace.moduleCounter = 0;
+  gWorkspace.classModuleCounter = 0;
+  NewForm();
+  ScopedMenuBar menu(MainFrame());
+  menu.Choose(kAddModuleCommand);
+  menu.Choose(kAddModuleCommand);
+  menu.Choose(kAddClassModuleCommand);
+
+  const std::vector<HTREEITEM> folders = tree_.Children(tree_.Root());
+  ASSERT_EQ(folders.size(), 3u);
+  EXPECT_EQ(tree_.Entry(folders[1]).text, "Modules");
+  const std::vector<HTREEITEM> modules = tree_.Children(folders[1]);
+  ASSERT_EQ(modules.size(), 2u);
+  for (int i = 0; i < 2; ++i) {
+    const TreeEntry module = tree_.Entry(modules[i]);
+    const std::string name = "Module" + std::to_string(i + 1);
+    EXPECT_EQ(module.text, name);
+    EXPECT_EQ(module.image, kModuleImage);
+    EXPECT_EQ(ClassNameOf(module.window), kCodeWindowClassName);
+    EXPECT_EQ(WindowText(module.window), name + " (Code)");
+  }
+  EXPECT_EQ(tree_.Entry(folders[2]).text, "Class Modules");
+  ASSERT_EQ(tree_.Children(folders[2]).size(), 1u);
+  EXPECT_EQ(tree_.Entry(tree_.Children(folders[2])[0]).text, "Class1");
+  EXPECT_EQ(tree_.Entry(tree_.Children(folders[2])[0]).image, kClassModuleImage);
+}
+
+TEST_F(ProjectWindow, DoubleClickingAHiddenCodeWindowsItemShowsItWithItsEditorFocused) {
+  NewForm();
+  ScopedMenuBar menu(MainFrame());
+  MakeRoom();
+  menu.Choose(kAddModuleCommand);
+  menu.Choose(kAddModuleCommand);
+  const std::vector<HTREEITEM> modules = tree_.Children(tree_.Find("Modules"));
+  ASSERT_EQ(modules.size(), 2u);
+  HWND code = tree_.Entry(modules[0]).window;
+  ::SendMessageA(code, WM_CLOSE, 0, 0);
+  ASSERT_FALSE(::IsWindowVisible(code));
+  ::SetFocus(MainFrame());
+
+  DoubleClickQueued(ClientToScreenPoint(tree_.tree, Centre(tree_.TextRect(modules[0]))));
+  EXPECT_EVENTUALLY(::IsWindowVisible(code));
+  EXPECT_EVENTUALLY(::GetFocus() == EditorControlOf(code));
+  EXPECT_NE(EditorControlOf(code), nullptr);
+  EXPECT_EQ(::GetWindow(MdiClient(), GW_CHILD), code) << "on top of the other windows";
 }
 
 TEST_F(ProjectWindow, ASecondProjectHasItsOwnFormsFolderWhileModulesStayWithTheFirst) {

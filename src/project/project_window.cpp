@@ -292,7 +292,7 @@ LRESULT Project_OnCustomDraw(HWND window, NMTVCUSTOMDRAW* draw) {
 }
 
 LRESULT Project_OnNotify(HWND window, NMHDR* header) {
-  if (header->hwndFrom != gWorkspace.projectTree || header->hwndFrom == nullptr) return 0;
+  if (header->hwndFrom == nullptr || header->hwndFrom != ::GetDlgItem(window, kTreeId)) return 0;
   switch (header->code) {
     case NM_DBLCLK:
       Project_OnDoubleClick(header->hwndFrom);

@@ -1,5 +1,6 @@
 // kelp.exe: the host of the Kelp32 design library. It owns the main frame and
-// its MDI client, hands them to the library with Init_DLL, and opens a form.
+// its MDI client, hands them to the library with Init_DLL, lays out the
+// library's tool windows around the MDI client and opens a form.
 //
 //   kelp.exe                       run the environment
 //   kelp.exe --screenshot out.bmp  start, paint everything, save the screen, exit
@@ -22,10 +23,12 @@ constexpr UINT kFirstMdiChildId = 50000;
 constexpr UINT kTakeScreenshot = WM_APP + 1;
 
 constexpr int kToolboxWidth = 72;
+constexpr int kPropertiesWidth = 220;
 
 HWND gFrame = nullptr;
 HWND gMdiClient = nullptr;
 HWND gToolbox = nullptr;
+HWND gProperties = nullptr;
 WNDPROC gMdiClientProc = nullptr;
 std::string gScreenshotPath;
 
@@ -101,11 +104,17 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
       ::PostQuitMessage(saved ? 0 : 1);
       return 0;
     }
-    case WM_SIZE:
-      // The toolbox runs down the left edge; the MDI client takes the rest.
-      if (gToolbox != nullptr) ::MoveWindow(gToolbox, 0, 0, kToolboxWidth, HIWORD(lParam), TRUE);
-      ::MoveWindow(gMdiClient, kToolboxWidth, 0, LOWORD(lParam) - kToolboxWidth, HIWORD(lParam), TRUE);
+    case WM_SIZE: {
+      // The toolbox runs down the left edge, the properties window down the
+      // right one; the MDI client takes the middle.
+      const int width = LOWORD(lParam);
+      const int height = HIWORD(lParam);
+      const int propertiesLeft = width > kToolboxWidth + kPropertiesWidth ? width - kPropertiesWidth : kToolboxWidth;
+      if (gToolbox != nullptr) ::MoveWindow(gToolbox, 0, 0, kToolboxWidth, height, TRUE);
+      if (gProperties != nullptr) ::MoveWindow(gProperties, propertiesLeft, 0, width - propertiesLeft, height, TRUE);
+      ::MoveWindow(gMdiClient, kToolboxWidth, 0, propertiesLeft - kToolboxWidth, height, TRUE);
       return 0;
+    }
     case WM_DESTROY:
       ::PostQuitMessage(0);
       return 0;
@@ -144,6 +153,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
                              1024, 740, nullptr, nullptr, instance, nullptr);
   Init_DLL(instance, gMdiClient);
   gToolbox = Create_Tool_Bar(gFrame);
+  gProperties = Create_Prop_Window(gFrame);
   CreateFormWin(::GetModuleHandleA("Kelp32.dll"), gFrame, gMdiClient, 1);
 
   ::ShowWindow(gFrame, gScreenshotPath.empty() ? showCommand : SW_SHOWNORMAL);

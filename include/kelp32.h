@@ -31,6 +31,12 @@ HWND KELP_API CreateFormWin(HINSTANCE formInstance, HWND owner, HWND mdiClient,
 /* The toolbox: a "Tools" window with 23 check buttons, child of parent. */
 HWND KELP_API Create_Tool_Bar(HWND parent);
 
+/* The properties window: a 200 x 300 "Properties" tool window, child of
+ * parent, that shows and edits the rows of whatever the designer selects.
+ * Call it once. The colour picker in it loads mhook.dll from the folder of
+ * Kelp32.dll. */
+HWND KELP_API Create_Prop_Window(HWND parent);
+
 /* Design-time controls on a form's design surface (parent), at (x, y) in its
  * client coordinates; text is the window text and makes the handle name
  * ("h" + text). Each returns the control window, or NULL. The control's

@@ -1,0 +1,184 @@
+#include "properties_fixture.h"
+
+#include <cstdint>
+#include <vector>
+
+#include "controls/design_control.h"
+#include "core/property_layout.h"
+#include "designer/form_designer.h"
+#include "designer/placement.h"
+#include "entry/workspace.h"
+#include "kelp32.h"
+#include "properties/colour_picker.h"
+#include "properties/properties.h"
+#include "win/gdi.h"
+
+namespace kelp::test {
+
+namespace {
+
+void SendKeys(std::vector<INPUT> inputs) {
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpPending();
+}
+
+INPUT Key(WORD virtualKey, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = virtualKey;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  return input;
+}
+
+INPUT UnicodeKey(wchar_t character, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wScan = character;
+  input.ki.dwFlags = KEYEVENTF_UNICODE | (down ? 0 : KEYEVENTF_KEYUP);
+  return input;
+}
+
+constexpr int kPropertiesX = 580, kPropertiesY = 10, kPropertiesWidth = 230, kPropertiesHeight = 520;
+constexpr int kMdiClientWidth = 570, kMdiClientHeight = 640;
+
+// A 32-bit top-down DIB selected into a memory DC, read back as COLORREFs.
+class Canvas {
+ public:
+  Canvas(int width, int height) : width_(width), bitmap_(MakeBitmap(width, height, &bits_)), dc_(nullptr),
+                                  selection_(dc_, bitmap_.Get()) {}
+  HDC Dc() const { return dc_; }
+  COLORREF At(int x, int y) const {
+    ::GdiFlush();
+    const std::uint32_t p = static_cast<const std::uint32_t*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
+    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
+  }
+
+ private:
+  static HBITMAP MakeBitmap(int width, int height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(info.bmiHeader);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
+  }
+
+  int width_;
+  void* bits_ = nullptr;
+  win::Bitmap bitmap_;
+  win::MemoryDc dc_;
+  win::ScopedSelect selection_;
+};
+
+}  // namespace
+
+void TypeText(const std::string& text) {
+  for (char c : text) {
+    SendKeys({UnicodeKey(static_cast<wchar_t>(static_cast<unsigned char>(c)), true),
+              UnicodeKey(static_cast<wchar_t>(static_cast<unsigned char>(c)), false)});
+  }
+}
+
+void PressKey(WORD virtualKey) { SendKeys({Key(virtualKey, true), Key(virtualKey, false)}); }
+
+void SelectAllByKeyboard() {
+  PressKey(VK_HOME);
+  SendKeys({Key(VK_SHIFT, true), Key(VK_END, true), Key(VK_END, false), Key(VK_SHIFT, false)});
+}
+
+void PropertiesTest::SetUp() {
+  HostTest::SetUp();
+  ::MoveWindow(MdiClient(), 0, 0, kMdiClientWidth, kMdiClientHeight, TRUE);
+  properties_ = Create_Prop_Window(MainFrame());
+  ::MoveWindow(properties_, kPropertiesX, kPropertiesY, kPropertiesWidth, kPropertiesHeight, TRUE);
+  surface_ = NewSurface();
+  frame_ = FrameOfSurface(surface_);
+  PumpPending();
+}
+
+void PropertiesTest::TearDown() {
+  ::DestroyWindow(properties_);
+  HostTest::TearDown();
+}
+
+HWND PropertiesTest::List() const { return gWorkspace.propertyList; }
+
+HWND PropertiesTest::Place(std::uint32_t kind, RECT r) {
+  gWorkspace.currentTool = kind;
+  gFormDesigner.newControl = nullptr;
+  PlaceControl(surface_, r.left, r.top, r.right - r.left, r.bottom - r.top);
+  PumpPending();
+  return gFormDesigner.newControl;
+}
+
+void PropertiesTest::ClickOn(HWND window) {
+  Click(Centre(ScreenRect(window)));
+  PumpPending();
+}
+
+int PropertiesTest::RowCount() const { return static_cast<int>(::SendMessageA(List(), LB_GETCOUNT, 0, 0)); }
+
+std::string PropertiesTest::RowName(int row) const {
+  const auto data = ::SendMessageA(List(), LB_GETITEMDATA, static_cast<WPARAM>(row), 0);
+  return data != LB_ERR && data != 0 ? reinterpret_cast<const char*>(data) : "";
+}
+
+int PropertiesTest::SelectedRow() const { return static_cast<int>(::SendMessageA(List(), LB_GETCURSEL, 0, 0)); }
+
+RECT PropertiesTest::RowClientRect(int row) const {
+  RECT r{};
+  ::SendMessageA(List(), LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r));
+  return r;
+}
+
+RECT PropertiesTest::RowScreenRect(int row) const {
+  RECT r = RowClientRect(row);
+  ::MapWindowPoints(List(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
+void PropertiesTest::ClickRow(int row) {
+  const RECT r = RowScreenRect(row);
+  Click({r.left + kNameColumnWidth / 2, (r.top + r.bottom) / 2});
+}
+
+HWND PropertiesTest::TextEditor() const { return ::FindWindowExA(List(), nullptr, "EDIT", nullptr); }
+
+HWND PropertiesTest::ColourField() const {
+  return ::FindWindowExA(List(), nullptr, kColourFieldClassName, nullptr);
+}
+
+void PropertiesTest::FocusEditor() {
+  HWND editor = TextEditor();
+  ASSERT_NE(editor, nullptr);
+  Click(Centre(ScreenRect(editor)));
+  ASSERT_EQ(::GetFocus(), editor);
+}
+
+bool PropertiesTest::RowShowsValue(int row, const char* text) const {
+  const Pixels shown = Pixels::OfClient(List());
+  const RECT r = RowClientRect(row);
+  Canvas expected(shown.Width(), shown.Height());
+  RECT all{0, 0, shown.Width(), shown.Height()};
+  ::FillRect(expected.Dc(), &all, ::GetSysColorBrush(COLOR_WINDOW));
+  {
+    win::ScopedSelect font(expected.Dc(), gProperties.listFont);
+    ::SetBkMode(expected.Dc(), TRANSPARENT);
+    ::SetTextColor(expected.Dc(), ::GetSysColor(COLOR_MENUTEXT));
+    RECT place{kNameColumnWidth, r.top - 3, r.right, r.bottom};
+    ::DrawTextA(expected.Dc(), text, -1, &place, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
+  }
+  // Inside the grid lines of the row's value column.
+  for (int y = r.top; y < r.bottom - 1; ++y) {
+    for (int x = kNameColumnWidth; x < r.right - 1; ++x) {
+      if (shown.At(x, y) != expected.At(x, y)) return false;
+    }
+  }
+  return true;
+}
+
+ControlRecord& PropertiesTest::FormRecordNow() const { return *FormControlRecord(frame_); }
+
+}  // namespace kelp::test

@@ -4,7 +4,13 @@
  * every export is __stdcall and exported under its undecorated name.
  *
  * A host, in this order: creates its main frame and MDI client, calls
- * Init_DLL, creates the tool windows, then opens forms with CreateFormWin.
+ * Init_DLL, creates the tool windows, then opens forms with CreateFormWin
+ * and code windows with InitRichEditBox.
+ *
+ * What the library sends to the host's MDI client: message 0x596C (wParam 0,
+ * lParam 0) after the user's activity in an editor, and WM_COMMAND 1100..1104
+ * from an editor's context menu, which the host passes on to any code window
+ * (class "Editor_Class"), e.g. with SendMessage.
  */
 #ifndef KELP32_H
 #define KELP32_H
@@ -62,6 +68,16 @@ HWND KELP_API CreateVScrollBarWin(HWND parent, int x, int y, int width, int heig
 /* The seventh argument is not used. */
 HWND KELP_API CreateGroupBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text,
                                 const DWORD* unused);
+/* Opens a code window, an MDI child of mdiClient titled `title`, holding an
+ * editor whose keywords and comments are coloured by the word lists of
+ * syntax.fmt beside the host executable. className is "Editor_Class";
+ * instance is not used; owner is the window the code belongs to, which the
+ * code window never destroys. Successive code windows open 20 pixels further
+ * right and down. Fill it with SendMessage(window, WM_SETTEXT, 0, text): the
+ * text goes into the editor and the caption stays. Closing it only hides it.
+ * Returns the code window, or NULL. */
+HWND KELP_API InitRichEditBox(HWND mdiClient, HINSTANCE instance, LPCSTR className, LPCSTR title,
+                              HWND owner);
 
 #ifdef __cplusplus
 }

@@ -12,6 +12,14 @@ kelp_prepare_wine() {
     echo "Creating the Wine prefix $WINEPREFIX"
     wineboot -i >/dev/null 2>&1
   fi
+  # The code editor's font. Windows has Courier New; Wine would fall back to a
+  # proportional face with ligatures, which the coloured words drawn over the
+  # editor's own text would not line up with. Liberation Mono has its metrics.
+  if ! grep -q '"Courier New"="Liberation Mono"' "$WINEPREFIX/user.reg" 2>/dev/null; then
+    wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v 'Courier New' /d 'Liberation Mono' /f \
+      >/dev/null 2>&1 </dev/null
+    wineserver -w
+  fi
   # A server left from an earlier run may belong to a display that is gone.
   wineserver -k >/dev/null 2>&1 || true
 }

@@ -24,6 +24,9 @@ LRESULT CALLBACK FileListBoxProc(HWND window, UINT message, WPARAM wParam, LPARA
 LRESULT CALLBACK ImageBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK TimerProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+// Directory list boxes still filling their trees (tests wait for none).
+int RunningTreeWorkers();
+
 // The timer picture as a pattern brush, its background in the button-face
 // colour: made once and shared by every timer.
 HBRUSH TimerPatternBrush(HWND parent);

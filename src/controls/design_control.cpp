@@ -10,6 +10,7 @@
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
+#include "win/gdi.h"
 #include "win/handles.h"
 #include "win/records.h"
 #include "win/repaint.h"
@@ -41,6 +42,13 @@ struct Context {
   }
 };
 
+// Where the mouse was when the message being handled happened; the cursor
+// itself may have moved on since.
+POINT MessageCursor() {
+  const DWORD position = ::GetMessagePos();
+  return {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+}
+
 HWND FrameOfControl(const ControlRecord& record) { return FrameOfSurface(SurfaceOfControl(record)); }
 
 void RepaintSurfaceUnder(HWND surface, const RECT& area) {
@@ -60,7 +68,7 @@ void OnPress(const Context& c, ControlRecord& record) {
   DeselectUnless(c.window);
   ShowGrabHandles(c.window, kGrabHandlesRemove);
   ::SetCapture(c.window);
-  ::GetCursorPos(&gDrag.lastCursor);
+  gDrag.lastCursor = MessageCursor();
   RECT outline{};
   ::GetWindowRect(c.window, &outline);
   RecordSelection(c.window, record.kind);
@@ -80,6 +88,9 @@ void OnPress(const Context& c, ControlRecord& record) {
     win::RepaintNow(c.window);
   }
   record.dragging = 1;
+  // Self-drawn kinds show their red drag frame now; before the outline, so
+  // the repaint cannot cover it.
+  win::RepaintNow(c.window);
   DrawDragFrame(surface, gDrag.outline, kDrawAndRemember);
   gDrag.startRectangle = gDrag.outline;
   if (FormRecord* form = FormRecordOf(frame)) {
@@ -89,9 +100,8 @@ void OnPress(const Context& c, ControlRecord& record) {
 }
 
 void OnMouseMove(const Context& c, const ControlRecord& record) {
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
   if (record.dragging != 1) return;
+  const POINT cursor = MessageCursor();
   HWND surface = SurfaceOfControl(record);
   DrawDragFrame(surface, gDrag.previousOutline, kDrawOnly);
   ::OffsetRect(&gDrag.outline, cursor.x - gDrag.lastCursor.x, cursor.y - gDrag.lastCursor.y);
@@ -217,6 +227,16 @@ ControlRecord* RecordOfControl(HWND control) {
 }
 
 HWND SurfaceOfControl(const ControlRecord& record) { return win::FromHandle32<HWND>(record.hParent); }
+
+void FrameWhileDragged(HWND window) {
+  const ControlRecord* record = RecordOfControl(window);
+  if (record == nullptr || record->dragging != 1) return;
+  win::WholeWindowDc dc(window);
+  RECT client{};
+  ::GetClientRect(window, &client);
+  const win::Brush red = win::SolidBrush(kDragFrameColour);
+  ::FrameRect(dc, &client, red.Get());
+}
 
 LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam) {

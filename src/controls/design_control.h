@@ -14,6 +14,8 @@
 namespace kelp {
 
 inline constexpr int kTimerSize = 28;  // a timer is its 28 x 28 picture
+// The self-drawn kinds frame themselves in red while they are dragged.
+inline constexpr COLORREF kDragFrameColour = RGB(255, 0, 0);
 
 ControlRecord* RecordOfControl(HWND control);
 
@@ -25,6 +27,10 @@ HWND SurfaceOfControl(const ControlRecord& record);
 // with none (they then answer with DefWindowProcA themselves).
 LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam);
+
+// Frames the client rectangle in red on the window DC while the control is
+// being dragged.
+void FrameWhileDragged(HWND window);
 
 // Opens (the first time, with its handler skeleton) or shows the control's
 // code window.

@@ -7,7 +7,6 @@
 namespace kelp {
 namespace {
 
-constexpr COLORREF kDragFrameColour = RGB(255, 0, 0);
 // The frame reaches past the right and bottom edges, so only its left and
 // top sides show.
 constexpr int kFrameOverhang = 4;

@@ -14,7 +14,6 @@ namespace {
 // Pixel (6, 6) lies in the picture's background, around the stopwatch.
 constexpr int kBackgroundX = 6;
 constexpr int kBackgroundY = 6;
-constexpr COLORREF kDragFrameColour = RGB(255, 0, 0);
 
 HBRUSH gTimerBrush = nullptr;
 
@@ -45,13 +44,7 @@ HBRUSH MakeTimerBrush(HWND parent) {
 
 void Timer_OnPaint(HWND window) {
   ::DefWindowProcA(window, WM_PAINT, 0, 0);  // erases with the picture and validates
-  const ControlRecord* record = RecordOfControl(window);
-  if (record == nullptr || record->dragging != 1) return;
-  win::WindowDc dc(window);
-  RECT client{};
-  ::GetClientRect(window, &client);
-  const win::Brush red = win::SolidBrush(kDragFrameColour);
-  ::FrameRect(dc, &client, red.Get());
+  FrameWhileDragged(window);
 }
 
 }  // namespace

@@ -11,6 +11,7 @@ constexpr ColourRef kWhite = Rgb(255, 255, 255);
 }  // namespace
 
 // Columns 3 of the first two rows are not quite yellow (red 254 and 253).
+// clang-format off
 const std::array<ColourRef, kPaletteCellCount> kPalette = {
     Rgb(255, 255, 255), Rgb(255, 192, 192), Rgb(255, 224, 192), Rgb(254, 255, 192),
     Rgb(192, 255, 192), Rgb(192, 255, 255), Rgb(192, 192, 255), Rgb(255, 192, 255),
@@ -27,6 +28,7 @@ const std::array<ColourRef, kPaletteCellCount> kPalette = {
     kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
     kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite, kWhite,
 };
+// clang-format on
 
 // "Button Dark Shadow" and "Button Light Shadow" stand for the button shadow
 // and highlight colours (16 and 20), not for their own indices 21 and 22.
@@ -69,7 +71,8 @@ Rect PaletteCell(int index) {
 std::optional<int> PaletteCellAt(Point point) {
   for (int i = 0; i < kPaletteCellCount; ++i) {
     const Rect cell = PaletteCell(i);
-    if (point.x >= cell.left && point.x < cell.right && point.y >= cell.top && point.y < cell.bottom) return i;
+    if (point.x >= cell.left && point.x < cell.right && point.y >= cell.top && point.y < cell.bottom)
+      return i;
   }
   return std::nullopt;
 }

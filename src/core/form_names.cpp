@@ -5,11 +5,20 @@
 
 namespace kelp {
 
-void ComposeFormName(std::uint32_t formNumber, char (&name)[kTextFieldSize]) {
+void ComposeNumberedName(const char* prefix, std::uint32_t number, char (&name)[kTextFieldSize]) {
   char digits[kNumberTextSize];
-  FormatNumber(formNumber, digits);
-  CopyText(name, "Form");
+  FormatNumber(number, digits);
+  CopyText(name, prefix);
   AppendText(name, digits);
+}
+
+void ComposeCodeTitle(const char* name, char (&title)[kTextFieldSize]) {
+  CopyText(title, name != nullptr ? name : "");
+  AppendText(title, " (Code)");
+}
+
+void ComposeFormName(std::uint32_t formNumber, char (&name)[kTextFieldSize]) {
+  ComposeNumberedName("Form", formNumber, name);
 }
 
 void ComposeFormTitle(std::uint32_t projectNumber, std::uint32_t formNumber,

@@ -1,5 +1,6 @@
-// How forms are named and titled: the first form after load is Form1 in a
-// frame titled "Project1 - Form1 (Form)"; numbers are never reused.
+// How forms and code windows are named and titled: the first form after
+// load is Form1 in a frame titled "Project1 - Form1 (Form)", the first module
+// is Module1 in a code window titled "Module1 (Code)"; numbers are never reused.
 #pragma once
 
 #include <cstddef>
@@ -8,6 +9,12 @@
 #include "core/control_record.h"
 
 namespace kelp {
+
+// prefix + n, e.g. Module1 or Class2.
+void ComposeNumberedName(const char* prefix, std::uint32_t number, char (&name)[kTextFieldSize]);
+
+// name + " (Code)": the title of the code window of a form, control or module.
+void ComposeCodeTitle(const char* name, char (&title)[kTextFieldSize]);
 
 // "Form" + n, e.g. Form1.
 void ComposeFormName(std::uint32_t formNumber, char (&name)[kTextFieldSize]);

@@ -38,16 +38,26 @@ constexpr Rect DescriptionText(const Rect& panel) {
 }
 
 // The grid: each row's frame starts on the bottom line of the row above.
-constexpr Rect RowFrame(const Rect& row) { return {row.left, row.top - 1, row.right, row.bottom}; }
-constexpr Rect NameColumnFrame(const Rect& row) { return {row.left, row.top - 1, kNameColumnWidth, row.bottom}; }
-constexpr Rect SelectedNameFill(const Rect& row) { return {row.left, row.top, kNameColumnWidth, row.bottom}; }
+constexpr Rect RowFrame(const Rect& row) {
+  return {row.left, row.top - 1, row.right, row.bottom};
+}
+constexpr Rect NameColumnFrame(const Rect& row) {
+  return {row.left, row.top - 1, kNameColumnWidth, row.bottom};
+}
+constexpr Rect SelectedNameFill(const Rect& row) {
+  return {row.left, row.top, kNameColumnWidth, row.bottom};
+}
 constexpr Rect NameText(const Rect& row) {
   return {row.left + kNameInset, row.top, row.left + kNameInset + kNameColumnWidth, row.bottom};
 }
-constexpr Rect ValueText(const Rect& row) { return {kNameColumnWidth, row.top - 3, row.right, row.bottom}; }
+constexpr Rect ValueText(const Rect& row) {
+  return {kNameColumnWidth, row.top - 3, row.right, row.bottom};
+}
 
 // The " BkColor" row's value: a swatch and the colour's text.
-constexpr Rect ColourValueFill(const Rect& row) { return {kNameColumnWidth, row.top - 1, row.right, row.bottom}; }
+constexpr Rect ColourValueFill(const Rect& row) {
+  return {kNameColumnWidth, row.top - 1, row.right, row.bottom};
+}
 constexpr Rect ColourValueSwatch(const Rect& row) {
   return {kNameColumnWidth + 2, row.top + 2, kNameColumnWidth + 14, row.bottom - 3};
 }
@@ -61,9 +71,15 @@ constexpr Rect EditorPlace(const Rect& row) {
 }
 
 // The colour field, in its own client coordinates (w x h).
-constexpr Rect FieldSwatch(int /*width*/, int height) { return {2, 2, 14, height - 2}; }
-constexpr Rect FieldColourText(int width, int height) { return {20, 0, width - height, height}; }
-constexpr Rect FieldButton(int width, int height) { return {width - height, 0, width, height}; }
+constexpr Rect FieldSwatch(int /*width*/, int height) {
+  return {2, 2, 14, height - 2};
+}
+constexpr Rect FieldColourText(int width, int height) {
+  return {20, 0, width - height, height};
+}
+constexpr Rect FieldButton(int width, int height) {
+  return {width - height, 0, width, height};
+}
 
 // The same button and the pop-up under it, from the field's screen rectangle.
 inline constexpr int kPopupWidth = 190;
@@ -86,7 +102,9 @@ inline constexpr int kPaletteImageSize = 180;
 inline constexpr int kPaletteShownSize = 142;
 inline constexpr Rect kPaletteBackground = {2, 2, 142, 142};
 inline constexpr int kHighlightMargin = 3;
-constexpr Rect Grown(const Rect& r, int by) { return {r.left - by, r.top - by, r.right + by, r.bottom + by}; }
+constexpr Rect Grown(const Rect& r, int by) {
+  return {r.left - by, r.top - by, r.right + by, r.bottom + by};
+}
 
 // A row of the system colour list.
 inline constexpr int kSystemRowWidth = 190;
@@ -94,6 +112,8 @@ inline constexpr int kSystemRowHeight = 20;
 constexpr Rect SystemRowSwatch(const Rect& row) {
   return {row.left + 4, row.top + 4, row.left + 14, row.bottom - 4};
 }
-constexpr Rect SystemRowName(const Rect& row) { return {row.left + 20, row.top, row.right, row.bottom}; }
+constexpr Rect SystemRowName(const Rect& row) {
+  return {row.left + 20, row.top, row.right, row.bottom};
+}
 
 }  // namespace kelp

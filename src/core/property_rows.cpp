@@ -10,7 +10,7 @@ namespace kelp {
 namespace {
 
 constexpr std::array<const char*, kCommonRowCount> kCommonRows = {
-    " (Name)", " ID Name", " ID Value", " Caption", " BkColor", " Enabled",
+    " (Name)", " ID Name", " ID Value", " Caption",  " BkColor", " Enabled",
     " Width",  " Height",  " Font",     " Ex Style", " WS Style"};
 
 constexpr std::array<const char*, 1> kFormRows = {" Icon"};
@@ -26,26 +26,39 @@ constexpr std::string_view kFormTitleSuffix = " (Form)";
 
 RowValue ValueOfRow(int row) {
   switch (row) {
-    case kRowName: return RowValue::kHandleName;
-    case kRowIdName: return RowValue::kIdName;
-    case kRowIdValue: return RowValue::kCtrlId;
-    case kRowCaption: return RowValue::kCaption;
-    case kRowBackColour: return RowValue::kBackColour;
-    case kRowWidth: return RowValue::kWidth;
-    case kRowHeight: return RowValue::kHeight;
-    default: return RowValue::kNone;
+    case kRowName:
+      return RowValue::kHandleName;
+    case kRowIdName:
+      return RowValue::kIdName;
+    case kRowIdValue:
+      return RowValue::kCtrlId;
+    case kRowCaption:
+      return RowValue::kCaption;
+    case kRowBackColour:
+      return RowValue::kBackColour;
+    case kRowWidth:
+      return RowValue::kWidth;
+    case kRowHeight:
+      return RowValue::kHeight;
+    default:
+      return RowValue::kNone;
   }
 }
 
 RowEditor EditorOfRow(int row) {
   switch (ValueOfRow(row)) {
-    case RowValue::kNone: return RowEditor::kNone;
-    case RowValue::kBackColour: return RowEditor::kColour;
-    default: return RowEditor::kText;
+    case RowValue::kNone:
+      return RowEditor::kNone;
+    case RowValue::kBackColour:
+      return RowEditor::kColour;
+    default:
+      return RowEditor::kText;
   }
 }
 
-std::span<const char* const> CommonRowNames() { return kCommonRows; }
+std::span<const char* const> CommonRowNames() {
+  return kCommonRows;
+}
 
 bool HasRowList(std::uint32_t kind) {
   return kind == kKindForm || (kind >= kKindLabel && kind <= kKindStatusBar);
@@ -53,14 +66,21 @@ bool HasRowList(std::uint32_t kind) {
 
 std::span<const char* const> KindRowNames(std::uint32_t kind) {
   switch (kind) {
-    case kKindForm: return kFormRows;
-    case kKindTextBox: return kTextBoxRows;
+    case kKindForm:
+      return kFormRows;
+    case kKindTextBox:
+      return kTextBoxRows;
     case kKindCheckBox:
-    case kKindOptionButton: return kCheckedRows;
-    case kKindTrackBar: return kTrackBarRows;
-    case kKindProgressBar: return kProgressBarRows;
-    case kKindStatusBar: return kStatusBarRows;
-    default: return {};
+    case kKindOptionButton:
+      return kCheckedRows;
+    case kKindTrackBar:
+      return kTrackBarRows;
+    case kKindProgressBar:
+      return kProgressBarRows;
+    case kKindStatusBar:
+      return kStatusBarRows;
+    default:
+      return {};
   }
 }
 
@@ -81,13 +101,26 @@ void FormatRowText(const ControlRecord& record, int row, bool signedNumbers, cha
   out[0] = '\0';
   std::int32_t number = 0;
   switch (ValueOfRow(row)) {
-    case RowValue::kHandleName: CopyText(out, FieldText(record.handleName)); return;
-    case RowValue::kIdName: CopyText(out, FieldText(record.idName)); return;
-    case RowValue::kCaption: CopyText(out, FieldText(record.caption)); return;
-    case RowValue::kCtrlId: number = static_cast<std::int32_t>(record.ctrlId); break;
-    case RowValue::kWidth: number = record.width; break;
-    case RowValue::kHeight: number = record.height; break;
-    default: return;
+    case RowValue::kHandleName:
+      CopyText(out, FieldText(record.handleName));
+      return;
+    case RowValue::kIdName:
+      CopyText(out, FieldText(record.idName));
+      return;
+    case RowValue::kCaption:
+      CopyText(out, FieldText(record.caption));
+      return;
+    case RowValue::kCtrlId:
+      number = static_cast<std::int32_t>(record.ctrlId);
+      break;
+    case RowValue::kWidth:
+      number = record.width;
+      break;
+    case RowValue::kHeight:
+      number = record.height;
+      break;
+    default:
+      return;
   }
   if (signedNumbers) {
     FormatDecimal(number, out);
@@ -109,10 +142,17 @@ void FormatEditorText(const ControlRecord& record, int row, char (&out)[kTextFie
 bool WriteBackRecordText(ControlRecord& record, int row, const char* text) {
   const std::string_view value = text != nullptr ? text : "";
   switch (row) {
-    case kRowName: CopyText(record.handleName, value); return true;
-    case kRowIdName: CopyText(record.idName, value); return true;
-    case kRowIdValue: record.ctrlId = static_cast<std::uint32_t>(ParseDecimal(text)); return true;
-    default: return false;
+    case kRowName:
+      CopyText(record.handleName, value);
+      return true;
+    case kRowIdName:
+      CopyText(record.idName, value);
+      return true;
+    case kRowIdValue:
+      record.ctrlId = static_cast<std::uint32_t>(ParseDecimal(text));
+      return true;
+    default:
+      return false;
   }
 }
 

@@ -31,8 +31,12 @@ inline constexpr int kMostKindRows = 3;
 
 // Text editors are identified by 300 + their row.
 inline constexpr int kFirstEditorId = 300;
-inline constexpr int EditorIdOfRow(int row) { return kFirstEditorId + row; }
-inline constexpr int RowOfEditorId(int id) { return id - kFirstEditorId; }
+inline constexpr int EditorIdOfRow(int row) {
+  return kFirstEditorId + row;
+}
+inline constexpr int RowOfEditorId(int id) {
+  return id - kFirstEditorId;
+}
 
 // What the value column of a row shows and what edits it.
 enum class RowValue { kNone, kHandleName, kIdName, kCaption, kCtrlId, kWidth, kHeight, kBackColour };

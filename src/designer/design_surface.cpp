@@ -6,6 +6,7 @@
 
 #include "controls/design_control.h"
 #include "core/surface_grid.h"
+#include "designer/code_generation.h"
 #include "designer/drag_frame.h"
 #include "designer/form_designer.h"
 #include "designer/grab_handles.h"
@@ -26,9 +27,11 @@ constexpr COLORREF kGridDotColour = RGB(0, 0, 0);
 // FillRect accept them; anything larger is a brush handle.
 constexpr Handle32 kLastSystemColourBrushValue = COLOR_MENUBAR + 1;
 
+// Where the mouse was when the message being handled happened: the cursor
+// may have moved on since, and a group box forwards its own presses here.
 POINT CursorInClient(HWND window) {
-  POINT cursor{};
-  ::GetCursorPos(&cursor);
+  const DWORD position = ::GetMessagePos();
+  POINT cursor = {GET_X_LPARAM(position), GET_Y_LPARAM(position)};
   ::ScreenToClient(window, &cursor);
   return cursor;
 }
@@ -197,6 +200,9 @@ LRESULT Surface_OnCommand(HWND surface, WPARAM wParam, LPARAM lParam) {
     case IDM_PASTE:
       PasteControl(surface);
       return 0;
+    case IDM_VIEWCODE:
+      ShowFormCode(surface);
+      return 0;
     default:
       return ::DefWindowProcA(surface, WM_COMMAND, wParam, lParam);
   }
@@ -231,6 +237,9 @@ LRESULT CALLBACK DesignSurfaceProc(HWND surface, UINT message, WPARAM wParam, LP
       return 0;
     case WM_RBUTTONDOWN:
       Surface_OnRButtonDown(surface);
+      return 0;
+    case WM_LBUTTONDBLCLK:
+      ShowFormCode(surface);
       return 0;
     case WM_COMMAND:
       return Surface_OnCommand(surface, wParam, lParam);

@@ -23,9 +23,13 @@ namespace kelp {
 
 ColourPickerState gColourPicker;
 
-ColourFieldState* FieldStateOf(HWND window) { return win::WindowPointer<ColourFieldState>(window, 0); }
+ColourFieldState* FieldStateOf(HWND window) {
+  return win::WindowPointer<ColourFieldState>(window, 0);
+}
 
-void SetFieldState(HWND window, ColourFieldState* state) { win::SetWindowPointer(window, 0, state); }
+void SetFieldState(HWND window, ColourFieldState* state) {
+  win::SetWindowPointer(window, 0, state);
+}
 
 namespace {
 
@@ -125,8 +129,8 @@ void Field_OnPaint(HWND field, const ColourFieldState* state) {
   RECT button = win::ToRECT(FieldButton(w, h));
   ::DrawFrameControl(buffer, &button, DFC_SCROLL, DFCS_SCROLLDOWN | (state->pressed != 0 ? DFCS_PUSHED : 0));
   const RECT& dirty = paint.PaintRect();
-  ::BitBlt(paint, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, buffer, dirty.left,
-           dirty.top, SRCCOPY);
+  ::BitBlt(paint, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, buffer,
+           dirty.left, dirty.top, SRCCOPY);
 }
 
 // Presets the colour; the pages, once they exist, follow it.
@@ -159,8 +163,8 @@ bool IsPress(LPARAM message) {
 // A press anywhere but on the picker's own windows hides the pop-up.
 void Field_OnMouseHook(const ColourFieldState& state, HWND pressed, LPARAM message) {
   if (!IsPress(message) || state.popup == nullptr) return;
-  for (HWND own : {state.tabControl, state.palettePage, state.systemPage, state.popup, state.field,
-                   state.systemList}) {
+  for (HWND own :
+       {state.tabControl, state.palettePage, state.systemPage, state.popup, state.field, state.systemList}) {
     if (pressed == own) return;
   }
   ::ShowWindow(state.popup, SW_HIDE);

@@ -33,9 +33,9 @@ struct ColourFieldState {
   std::uint32_t selected;  // the palette has a selected cell; a release there picks
   RECT selectedCell;       // in the palette page's client coordinates
   COLORREF colour;
-  std::uint32_t pressed;   // the drop-down button is drawn pushed
-  char* text;              // the colour's text, kColourTextBytes
-  HWND popup;              // none until the drop-down button is first pressed
+  std::uint32_t pressed;  // the drop-down button is drawn pushed
+  char* text;             // the colour's text, kColourTextBytes
+  HWND popup;             // none until the drop-down button is first pressed
   HWND tabControl;
   HWND palettePage;
   HWND systemPage;
@@ -53,10 +53,10 @@ using UninstallHookProc = BOOL(WINAPI*)();
 
 // The picker's process-wide state: one field exists at a time.
 struct ColourPickerState {
-  HWND pendingTarget = nullptr;              // from CreateColorField to the field's WM_CREATE
-  ColourFieldState* current = nullptr;       // read by the pop-up and pages as they are made
-  HWND openPopup = nullptr;                  // the pop-up that must never be activated
-  HHOOK activationGuard = nullptr;           // refuses its activation while it exists
+  HWND pendingTarget = nullptr;         // from CreateColorField to the field's WM_CREATE
+  ColourFieldState* current = nullptr;  // read by the pop-up and pages as they are made
+  HWND openPopup = nullptr;             // the pop-up that must never be activated
+  HHOOK activationGuard = nullptr;      // refuses its activation while it exists
   bool hookLibraryTried = false;
   HMODULE hookLibrary = nullptr;
   InstallHookProc installHook = nullptr;
@@ -73,7 +73,8 @@ HWND CreateColorField(HWND parent, int x, int y, int width, int height, HWND tar
 // The pop-up (hidden until the field shows it), owned by the field.
 HWND CreateColorPopup(HWND owner, int x, int y, int width, int height);
 // A tab control of a kind (0..4, its style) with one tab per name.
-HWND CreateTabControl(HWND parent, int x, int y, int width, int height, std::span<const TabName> names, int kind);
+HWND CreateTabControl(HWND parent, int x, int y, int width, int height, std::span<const TabName> names,
+                      int kind);
 // On TCN_SELCHANGE, sends window the command of the tab now selected.
 void TabSelectionToCommand(HWND window, HWND tabControl, const NMHDR* notification,
                            std::span<const std::uint32_t> commands);

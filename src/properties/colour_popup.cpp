@@ -34,7 +34,8 @@ LRESULT CALLBACK RefuseActivation(int code, WPARAM wParam, LPARAM lParam) {
 
 void GuardActivation(HWND popup) {
   if (gColourPicker.activationGuard == nullptr) {
-    gColourPicker.activationGuard = ::SetWindowsHookExA(WH_CBT, RefuseActivation, nullptr, ::GetCurrentThreadId());
+    gColourPicker.activationGuard =
+        ::SetWindowsHookExA(WH_CBT, RefuseActivation, nullptr, ::GetCurrentThreadId());
   }
   gColourPicker.openPopup = popup;
 }
@@ -64,7 +65,8 @@ void Popup_OnCreate(HWND popup) {
   ::ValidateRect(state->parent, &covered);
 
   const Rect& t = kPickerTabPlace;
-  state->tabControl = CreateTabControl(popup, t.left, t.top, t.Width(), t.Height(), kPickerTabNames, kPlainTabs);
+  state->tabControl =
+      CreateTabControl(popup, t.left, t.top, t.Width(), t.Height(), kPickerTabNames, kPlainTabs);
   ::SendMessageA(state->tabControl, WM_SETFONT, reinterpret_cast<WPARAM>(state->font), 0);
   state->palettePage = CreatePage(kPaletteClassName, PalettePageProc, *state);
   state->systemPage = CreatePage(kSystemPageClassName, SystemPageProc, *state);
@@ -112,7 +114,8 @@ LRESULT CALLBACK ColourPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM
       Popup_OnCreate(popup);
       break;
     case WM_NOTIFY:
-      TabSelectionToCommand(popup, state->tabControl, reinterpret_cast<const NMHDR*>(lParam), kPickerTabCommands);
+      TabSelectionToCommand(popup, state->tabControl, reinterpret_cast<const NMHDR*>(lParam),
+                            kPickerTabCommands);
       break;
     case WM_COMMAND:
       Popup_OnCommand(*state, wParam);

@@ -24,7 +24,9 @@ inline bool LostSelection(const DRAWITEMSTRUCT& item) {
   return (item.itemAction & ODA_SELECT) != 0 && (item.itemState & ODS_SELECTED) == 0;
 }
 
-inline Rect RowRect(const DRAWITEMSTRUCT& item) { return win::FromRECT(item.rcItem); }
+inline Rect RowRect(const DRAWITEMSTRUCT& item) {
+  return win::FromRECT(item.rcItem);
+}
 
 // One line of text, centred vertically, never clipped.
 inline constexpr UINT kSingleLineFormat = DT_SINGLELINE | DT_VCENTER | DT_NOCLIP;

@@ -3,9 +3,9 @@
 // rebuilds the rows whenever the designer selects another object.
 #include <windowsx.h>
 
+#include "controls/design_control.h"
 #include "core/property_layout.h"
 #include "core/property_rows.h"
-#include "controls/design_control.h"
 #include "designer/form_designer.h"
 #include "entry/messages.h"
 #include "entry/window_utilities.h"
@@ -23,7 +23,9 @@ ControlRecord* TargetRecord() {
   return TargetIsForm() ? FormControlRecord(target) : RecordOfControl(target);
 }
 
-bool TargetIsForm() { return gWorkspace.selectedKind == kKindForm; }
+bool TargetIsForm() {
+  return gWorkspace.selectedKind == kKindForm;
+}
 
 namespace {
 
@@ -47,24 +49,27 @@ constexpr int kListWidth = 175, kListHeight = 275;
 constexpr char kListFontFace[] = "Verdana";
 constexpr int kListFontHeight = 13;
 
-HWND CreateChild(DWORD exStyle, const char* className, DWORD style, int width, int height, HWND parent, int id) {
+HWND CreateChild(DWORD exStyle, const char* className, DWORD style, int width, int height, HWND parent,
+                 int id) {
   return ::CreateWindowExA(exStyle, className, nullptr, style, 0, 0, width, height, parent,
-                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), gWorkspace.libraryInstance, nullptr);
+                           reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), gWorkspace.libraryInstance,
+                           nullptr);
 }
 
 LRESULT Window_OnCreate(HWND window) {
   gProperties.window = window;
-  gProperties.objectBox =
-      CreateChild(0, "COMBOBOX", kObjectBoxStyle, kObjectBoxWidth, kObjectBoxDropHeight, window, kObjectBoxId);
+  gProperties.objectBox = CreateChild(0, "COMBOBOX", kObjectBoxStyle, kObjectBoxWidth, kObjectBoxDropHeight,
+                                      window, kObjectBoxId);
   const auto defaultFont = reinterpret_cast<WPARAM>(gWorkspace.defaultFont);
   ::SendMessageA(gProperties.objectBox, WM_SETFONT, defaultFont, static_cast<LPARAM>(defaultFont));
 
   // The font exists before the list: the list asks for its row height
   // (WM_MEASUREITEM) while it is being created.
-  gProperties.listFont = ::CreateFontA(kListFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET,
-                                       OUT_STROKE_PRECIS, CLIP_STROKE_PRECIS, DRAFT_QUALITY,
-                                       FF_SWISS | DEFAULT_PITCH, kListFontFace);
-  gProperties.list = CreateChild(WS_EX_CLIENTEDGE, "LISTBOX", kListStyle, kListWidth, kListHeight, window, kListId);
+  gProperties.listFont =
+      ::CreateFontA(kListFontHeight, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_STROKE_PRECIS,
+                    CLIP_STROKE_PRECIS, DRAFT_QUALITY, FF_SWISS | DEFAULT_PITCH, kListFontFace);
+  gProperties.list =
+      CreateChild(WS_EX_CLIENTEDGE, "LISTBOX", kListStyle, kListWidth, kListHeight, window, kListId);
   gWorkspace.propertyList = gProperties.list;
   ::SendMessageA(gProperties.list, WM_SETFONT, reinterpret_cast<WPARAM>(gProperties.listFont), 0);
   gProperties.savedListProc = reinterpret_cast<WNDPROC>(

@@ -11,10 +11,10 @@
 #include "core/property_rows.h"
 #include "core/text.h"
 #include "designer/form_designer.h"
+#include "editor/child_controls.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
 #include "properties/colour_picker.h"
-#include "properties/edit_field.h"
 #include "properties/properties.h"
 #include "win/handles.h"
 #include "win/rect.h"
@@ -35,7 +35,7 @@ class WritingBack {
 
 void OpenTextEditor(int row, const RECT& rowRect, const Rect& place) {
   HWND editor = CreateEditField(gProperties.list, place.left, place.top, place.Width(), place.Height(),
-                                kEditFieldPlain, EditorIdOfRow(row));
+                                kEditFieldSingleLine, EditorIdOfRow(row));
   if (editor == nullptr) return;
   gProperties.editor = editor;
   gProperties.editorRow = row;

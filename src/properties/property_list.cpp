@@ -29,7 +29,8 @@ void BuildRowList(std::uint32_t kind) {
   ::SendMessageA(list, LB_RESETCONTENT, 0, 0);
   for (int row = 0; row < RowCount(kind); ++row) {
     // No LBS_HASSTRINGS: the item data is the name constant itself.
-    ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(RowName(kind, row)));
+    ::SendMessageA(list, LB_INSERTSTRING, static_cast<WPARAM>(row),
+                   reinterpret_cast<LPARAM>(RowName(kind, row)));
   }
   ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(previous), 0);
   ::InvalidateRect(list, nullptr, FALSE);

@@ -21,9 +21,9 @@ static_assert(kListStyle == 0x50B00011);
 
 void System_OnCreate(HWND page, ColourFieldState& state) {
   const Rect& p = kSystemListPlace;
-  state.systemList = ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr, kListStyle, p.left, p.top, p.Width(),
-                                       p.Height(), page, reinterpret_cast<HMENU>(kSystemListId), state.instance,
-                                       nullptr);
+  state.systemList =
+      ::CreateWindowExA(WS_EX_CLIENTEDGE, "LISTBOX", nullptr, kListStyle, p.left, p.top, p.Width(),
+                        p.Height(), page, reinterpret_cast<HMENU>(kSystemListId), state.instance, nullptr);
   ::SendMessageA(state.systemList, WM_SETFONT, reinterpret_cast<WPARAM>(state.font), 0);
   for (const SystemColourRow& row : kSystemColours) {
     // No LBS_HASSTRINGS: the item data is the name constant itself.

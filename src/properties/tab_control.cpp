@@ -1,6 +1,7 @@
 // Tab controls as the library makes them, and the translation of a tab
 // change into the command of the tab now selected.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <array>
@@ -29,11 +30,12 @@ static_assert(kRaiseTabs == 0x13);
 
 }  // namespace
 
-HWND CreateTabControl(HWND parent, int x, int y, int width, int height, std::span<const TabName> names, int kind) {
+HWND CreateTabControl(HWND parent, int x, int y, int width, int height, std::span<const TabName> names,
+                      int kind) {
   ::InitCommonControls();
-  const DWORD style =
-      kind >= 0 && static_cast<std::size_t>(kind) < kTabStyles.size() ? kTabStyles[static_cast<std::size_t>(kind)]
-                                                                      : kTabBase;
+  const DWORD style = kind >= 0 && static_cast<std::size_t>(kind) < kTabStyles.size()
+                          ? kTabStyles[static_cast<std::size_t>(kind)]
+                          : kTabBase;
   HWND tabs = ::CreateWindowExA(0, WC_TABCONTROLA, nullptr, style, x, y, width, height, parent, nullptr,
                                 ::GetModuleHandleA(nullptr), nullptr);
   int position = 0;

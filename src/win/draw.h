@@ -24,6 +24,8 @@ inline void DrawTextIn(HDC dc, const char* text, const Rect& area, UINT format) 
 }
 
 // The stock black brush: shared, never deleted.
-inline HBRUSH BlackBrush() { return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)); }
+inline HBRUSH BlackBrush() {
+  return static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH));
+}
 
 }  // namespace kelp::win

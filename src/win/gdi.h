@@ -41,6 +41,7 @@ using Brush = GdiObject<HBRUSH>;
 using Bitmap = GdiObject<HBITMAP>;
 using Font = GdiObject<HFONT>;
 using Pen = GdiObject<HPEN>;
+using Region = GdiObject<HRGN>;
 
 inline Brush SolidBrush(COLORREF colour) { return Brush(::CreateSolidBrush(colour)); }
 
@@ -54,6 +55,23 @@ class WindowDc {
     if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
   }
   HDC Get() const { return dc_; }
+  operator HDC() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// GetWindowDC / ReleaseDC: the whole window, non-client area included, with
+// its origin at the window's top-left corner.
+class WholeWindowDc {
+ public:
+  explicit WholeWindowDc(HWND window) : window_(window), dc_(::GetWindowDC(window)) {}
+  WholeWindowDc(const WholeWindowDc&) = delete;
+  WholeWindowDc& operator=(const WholeWindowDc&) = delete;
+  ~WholeWindowDc() {
+    if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+  }
   operator HDC() const { return dc_; }
 
  private:
@@ -107,6 +125,22 @@ class ScopedSelect {
  private:
   HDC dc_;
   HGDIOBJ previous_;
+};
+
+// SaveDC / RestoreDC: the objects, clipping, colours and modes set on a DC
+// in between are all put back.
+class SavedDcState {
+ public:
+  explicit SavedDcState(HDC dc) : dc_(dc), saved_(::SaveDC(dc)) {}
+  SavedDcState(const SavedDcState&) = delete;
+  SavedDcState& operator=(const SavedDcState&) = delete;
+  ~SavedDcState() {
+    if (saved_ != 0) ::RestoreDC(dc_, saved_);
+  }
+
+ private:
+  HDC dc_;
+  int saved_;
 };
 
 // A memory DC holding a compatible bitmap of the given size: paint into it,

@@ -7,7 +7,11 @@
 
 namespace kelp::win {
 
-inline RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-inline Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+inline RECT ToRECT(const Rect& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
+inline Rect FromRECT(const RECT& r) {
+  return {r.left, r.top, r.right, r.bottom};
+}
 
 }  // namespace kelp::win

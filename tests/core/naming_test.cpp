@@ -57,6 +57,21 @@ TEST(FormNames, LargestNumbersStillFit) {
   EXPECT_STREQ(title, "Project4294967295 - Form4294967295 (Form)");
 }
 
+TEST(CodeWindowNames, ModulesAndClassModulesAreNumberedAndTitled) {
+  char name[kTextFieldSize];
+  char title[kTextFieldSize];
+  ComposeNumberedName("Module", 1, name);
+  ComposeCodeTitle(name, title);
+  EXPECT_STREQ(name, "Module1");
+  EXPECT_STREQ(title, "Module1 (Code)");
+  ComposeNumberedName("Class", 12, name);
+  ComposeCodeTitle(name, title);
+  EXPECT_STREQ(title, "Class12 (Code)");
+  const std::string longName(400, 'x');
+  ComposeCodeTitle(longName.c_str(), title);
+  EXPECT_EQ(std::strlen(title), kTextFieldSize - 1) << "cut to the field";
+}
+
 TEST(FormNames, HandleNameOfALongNameIsCutToTheField) {
   const std::string longName(400, 'x');
   char handle[kTextFieldSize];

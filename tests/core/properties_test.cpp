@@ -56,8 +56,8 @@ TEST(FormatHexColor, EightUpperCaseDigitsMostSignificantFirstThenH) {
 }
 
 TEST(PropertyRows, EveryObjectStartsWithTheElevenCommonRows) {
-  const std::vector<std::string> common = {" (Name)", " ID Name", " ID Value", " Caption",
-                                           " BkColor", " Enabled", " Width",    " Height",
+  const std::vector<std::string> common = {" (Name)",  " ID Name",  " ID Value", " Caption",
+                                           " BkColor", " Enabled",  " Width",    " Height",
                                            " Font",    " Ex Style", " WS Style"};
   for (std::uint32_t kind : {48u, 51u, 54u, 65u, 71u}) {
     const std::vector<std::string> rows = Rows(kind);
@@ -233,7 +233,9 @@ TEST(SystemColours, TwentyFiveNamesWithTheShadowRowsStandingForOtherIndices) {
 
 TEST(SystemColours, APresetMatchesTheFirstRowOfItsColour) {
   // Indices 16 and 17 share a colour here, as the shadow rows do everywhere.
-  auto colours = [](int index) -> ColourRef { return index == 17 ? 160u : static_cast<ColourRef>(index * 10); };
+  auto colours = [](int index) -> ColourRef {
+    return index == 17 ? 160u : static_cast<ColourRef>(index * 10);
+  };
   EXPECT_EQ(FirstSystemRowOf(160, colours), 16) << "Button Shadow, never Button Dark Shadow (21)";
   EXPECT_EQ(FirstSystemRowOf(230, colours), 23);
   EXPECT_EQ(FirstSystemRowOf(5, colours), std::nullopt);

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # End to end: the host program starts in a Wine desktop on the test display,
-# opens its first form, paints everything and saves the screen. The picture
-# is kept as a test artefact and checked for what a user would see.
+# opens its first form and a module holding a short MASM sample, paints
+# everything and saves the screen. The picture is kept as a test artefact and
+# checked for what a user would see.
 # Usage: host_screenshot.sh <directory of kelp.exe> <artefact directory>
 set -euo pipefail
 bin=$1 out=$2
@@ -28,3 +29,13 @@ dots=$(count 000000); dots=${dots:-0}
 [ "$markers" -ge 40 ] || { echo "no resize markers on screen ($markers dark blue pixels)"; exit 1; }
 [ "$dots" -ge 500 ] || { echo "no design grid on screen ($dots black pixels)"; exit 1; }
 echo "the first form is on screen: $markers marker pixels, $dots black pixels"
+
+# The module's code is coloured by the syntax.fmt beside kelp.exe: comments
+# teal (#009090), instructions red, high-level syntax violet red (#C71585).
+teal=$(count 009090); teal=${teal:-0}
+red=$(count FF0000); red=${red:-0}
+violet=$(count C71585); violet=${violet:-0}
+[ "$teal" -ge 200 ] || { echo "no teal comments in the code window ($teal pixels)"; exit 1; }
+[ "$red" -ge 40 ] || { echo "no red instructions in the code window ($red pixels)"; exit 1; }
+[ "$violet" -ge 100 ] || { echo "no violet invoke in the code window ($violet pixels)"; exit 1; }
+echo "the module is on screen, coloured: $teal teal, $red red, $violet violet pixels"

@@ -2,6 +2,7 @@
 // drag onto a palette cell, the system colours, and the pop-up closing on a
 // press elsewhere; and what a pick leaves behind.
 #include <windows.h>
+// After windows.h, which it needs.
 #include <commctrl.h>
 
 #include <vector>
@@ -61,7 +62,8 @@ class ColourPicker : public PropertiesTest {
     ASSERT_NE(StateOf(field).popup, nullptr);
     ASSERT_TRUE(::IsWindowVisible(StateOf(field).popup));
     const POINT to = OnPalette(field, cell);
-    for (int i = 1; i <= 6; ++i) MoveMouseTo({from.x + (to.x - from.x) * i / 6, from.y + (to.y - from.y) * i / 6});
+    for (int i = 1; i <= 6; ++i)
+      MoveMouseTo({from.x + (to.x - from.x) * i / 6, from.y + (to.y - from.y) * i / 6});
     ReleaseLeft(to);
   }
 
@@ -146,7 +148,8 @@ TEST_F(ColourPicker, DraggingFromTheButtonOntoACellPicksItForAControl) {
   EXPECT_EQ(gWorkspace.selectedWindow, label);
   EXPECT_EQ(gWorkspace.selectedKind, kKindLabel);
   const Pixels pixels = Pixels::OfClient(label);
-  EXPECT_EQ(pixels.At(pixels.Width() - 3, pixels.Height() - 3), kOrange) << "the label repaints in the colour";
+  EXPECT_EQ(pixels.At(pixels.Width() - 3, pixels.Height() - 3), kOrange)
+      << "the label repaints in the colour";
 }
 
 TEST_F(ColourPicker, DraggingOntoACellRepaintsTheFormInItsColour) {
@@ -210,7 +213,8 @@ TEST_F(ColourPicker, APresetOfTheShadowColourSelectsButtonShadowNotTheDarkOne) {
   const LRESULT row = ::SendMessageA(StateOf(field).systemList, LB_GETCURSEL, 0, 0);
   ASSERT_NE(row, LB_ERR);
   EXPECT_LE(row, 16);
-  EXPECT_EQ(::GetSysColor(kSystemColours[static_cast<std::size_t>(row)].index), ::GetSysColor(COLOR_BTNSHADOW));
+  EXPECT_EQ(::GetSysColor(kSystemColours[static_cast<std::size_t>(row)].index),
+            ::GetSysColor(COLOR_BTNSHADOW));
 }
 
 TEST_F(ColourPicker, APressElsewhereHidesThePopupAndAPressInsideTheViewerDoesNot) {

@@ -116,18 +116,18 @@ void DragQueued(POINT from, POINT to, int steps) {
 
 namespace {
 
-INPUT KeyInput(WORD virtualKey, bool down) {
+INPUT KeyInput(WORD virtualKey, DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
   input.ki.wVk = virtualKey;
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  input.ki.dwFlags = flags;
   return input;
 }
 
 }  // namespace
 
 void RightClickThenKey(POINT at, WORD virtualKey) {
-  INPUT inputs[5] = {AbsoluteMove(at), {}, {}, KeyInput(virtualKey, true), KeyInput(virtualKey, false)};
+  INPUT inputs[5] = {AbsoluteMove(at), {}, {}, KeyInput(virtualKey, 0), KeyInput(virtualKey, KEYEVENTF_KEYUP)};
   inputs[1].type = INPUT_MOUSE;
   inputs[1].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
   inputs[2].type = INPUT_MOUSE;
@@ -137,9 +137,21 @@ void RightClickThenKey(POINT at, WORD virtualKey) {
 }
 
 void HoldKey(WORD virtualKey, bool down) {
-  INPUT input = KeyInput(virtualKey, down);
+  INPUT input = KeyInput(virtualKey, down ? 0 : KEYEVENTF_KEYUP);
   ::SendInput(1, &input, sizeof(input));
   PumpPending();
+}
+
+void PressKey(WORD virtualKey) {
+  INPUT inputs[] = {KeyInput(virtualKey, 0), KeyInput(virtualKey, KEYEVENTF_KEYUP)};
+  ::SendInput(2, inputs, sizeof(INPUT));
+  PumpPending();
+}
+
+void TypeText(const char* text) {
+  for (const char* c = text; *c != '\0'; ++c) {
+    PressKey(static_cast<WORD>(*c >= 'a' && *c <= 'z' ? *c - 'a' + 'A' : *c));
+  }
 }
 
 POINT CursorPosition() {

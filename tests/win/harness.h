@@ -51,6 +51,12 @@ void RightClickThenKey(POINT at, WORD virtualKey);
 // Hold a key (Shift, Control) down or let it go.
 void HoldKey(WORD virtualKey, bool down);
 
+// Real key presses through SendInput, to the window with the keyboard focus;
+// each call returns once the input has been dispatched.
+void PressKey(WORD virtualKey);
+// Types lower-case letters, digits and blanks.
+void TypeText(const char* text);
+
 // The centre of a rectangle, and a window's rectangle in screen coordinates.
 POINT Centre(const RECT& rect);
 RECT ScreenRect(HWND window);

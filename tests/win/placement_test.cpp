@@ -257,6 +257,21 @@ TEST_F(Placement, EveryKindCanBePlacedAndNamed) {
   }
 }
 
+TEST_F(Placement, AKindWithAll65536NumbersTakenPlacesNothing) {
+  NameTable* buttons = NameTableOf(surface_, kKindButton);
+  ASSERT_NE(buttons, nullptr);
+  // Stand-in owners: the table only needs every number taken.
+  for (std::uint32_t n = 0; n < NameTable::kCapacity; ++n) buttons->Take(n, 0x100000 + n);
+  PickTool(kKindButton);
+  gFormDesigner.newControl = nullptr;
+  Drag(OnSurface(20, 20), OnSurface(100, 45));
+  EXPECT_EQ(gFormDesigner.newControl, nullptr);
+  EXPECT_EQ(ControlCount(), 0);
+  EXPECT_EQ(gWorkspace.currentTool, kToolPointer) << "the toolbox returns to the Pointer Tool";
+  EXPECT_EQ(gWorkspace.selectedWindow, frame_) << "the form stays selected";
+  for (std::uint32_t n = 0; n < NameTable::kCapacity; ++n) buttons->Release(0x100000 + n);
+}
+
 TEST_F(Placement, ColoursOfControlsComeFromTheirRecords) {
   HWND label = Draw(kKindLabel, {20, 20, 120, 40});
   HDC dc = ::GetDC(label);

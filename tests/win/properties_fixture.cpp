@@ -22,14 +22,6 @@ void SendKeys(std::vector<INPUT> inputs) {
   PumpPending();
 }
 
-INPUT Key(WORD virtualKey, bool down) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = virtualKey;
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  return input;
-}
-
 INPUT UnicodeKey(wchar_t character, bool down) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -44,12 +36,16 @@ constexpr int kMdiClientWidth = 570, kMdiClientHeight = 640;
 // A 32-bit top-down DIB selected into a memory DC, read back as COLORREFs.
 class Canvas {
  public:
-  Canvas(int width, int height) : width_(width), bitmap_(MakeBitmap(width, height, &bits_)), dc_(nullptr),
-                                  selection_(dc_, bitmap_.Get()) {}
+  Canvas(int width, int height)
+      : width_(width),
+        bitmap_(MakeBitmap(width, height, &bits_)),
+        dc_(nullptr),
+        selection_(dc_, bitmap_.Get()) {}
   HDC Dc() const { return dc_; }
   COLORREF At(int x, int y) const {
     ::GdiFlush();
-    const std::uint32_t p = static_cast<const std::uint32_t*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
+    const std::uint32_t p =
+        static_cast<const std::uint32_t*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
     return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
   }
 
@@ -74,18 +70,18 @@ class Canvas {
 
 }  // namespace
 
-void TypeText(const std::string& text) {
+void TypeCharacters(const std::string& text) {
   for (char c : text) {
     SendKeys({UnicodeKey(static_cast<wchar_t>(static_cast<unsigned char>(c)), true),
               UnicodeKey(static_cast<wchar_t>(static_cast<unsigned char>(c)), false)});
   }
 }
 
-void PressKey(WORD virtualKey) { SendKeys({Key(virtualKey, true), Key(virtualKey, false)}); }
-
 void SelectAllByKeyboard() {
   PressKey(VK_HOME);
-  SendKeys({Key(VK_SHIFT, true), Key(VK_END, true), Key(VK_END, false), Key(VK_SHIFT, false)});
+  HoldKey(VK_SHIFT, true);
+  PressKey(VK_END);
+  HoldKey(VK_SHIFT, false);
 }
 
 void PropertiesTest::SetUp() {
@@ -103,7 +99,9 @@ void PropertiesTest::TearDown() {
   HostTest::TearDown();
 }
 
-HWND PropertiesTest::List() const { return gWorkspace.propertyList; }
+HWND PropertiesTest::List() const {
+  return gWorkspace.propertyList;
+}
 
 HWND PropertiesTest::Place(std::uint32_t kind, RECT r) {
   gWorkspace.currentTool = kind;
@@ -118,14 +116,18 @@ void PropertiesTest::ClickOn(HWND window) {
   PumpPending();
 }
 
-int PropertiesTest::RowCount() const { return static_cast<int>(::SendMessageA(List(), LB_GETCOUNT, 0, 0)); }
+int PropertiesTest::RowCount() const {
+  return static_cast<int>(::SendMessageA(List(), LB_GETCOUNT, 0, 0));
+}
 
 std::string PropertiesTest::RowName(int row) const {
   const auto data = ::SendMessageA(List(), LB_GETITEMDATA, static_cast<WPARAM>(row), 0);
   return data != LB_ERR && data != 0 ? reinterpret_cast<const char*>(data) : "";
 }
 
-int PropertiesTest::SelectedRow() const { return static_cast<int>(::SendMessageA(List(), LB_GETCURSEL, 0, 0)); }
+int PropertiesTest::SelectedRow() const {
+  return static_cast<int>(::SendMessageA(List(), LB_GETCURSEL, 0, 0));
+}
 
 RECT PropertiesTest::RowClientRect(int row) const {
   RECT r{};
@@ -144,7 +146,9 @@ void PropertiesTest::ClickRow(int row) {
   Click({r.left + kNameColumnWidth / 2, (r.top + r.bottom) / 2});
 }
 
-HWND PropertiesTest::TextEditor() const { return ::FindWindowExA(List(), nullptr, "EDIT", nullptr); }
+HWND PropertiesTest::TextEditor() const {
+  return ::FindWindowExA(List(), nullptr, "EDIT", nullptr);
+}
 
 HWND PropertiesTest::ColourField() const {
   return ::FindWindowExA(List(), nullptr, kColourFieldClassName, nullptr);
@@ -179,6 +183,8 @@ bool PropertiesTest::RowShowsValue(int row, const char* text) const {
   return true;
 }
 
-ControlRecord& PropertiesTest::FormRecordNow() const { return *FormControlRecord(frame_); }
+ControlRecord& PropertiesTest::FormRecordNow() const {
+  return *FormControlRecord(frame_);
+}
 
 }  // namespace kelp::test

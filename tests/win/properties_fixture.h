@@ -12,10 +12,9 @@
 
 namespace kelp::test {
 
-// Typing as a user does: each character through SendInput (as a Unicode
-// keystroke the message loop translates into WM_CHAR).
-void TypeText(const std::string& text);
-void PressKey(WORD virtualKey);
+// Typing any characters as a user does: each one through SendInput, as a
+// Unicode keystroke that the message loop translates into WM_CHAR.
+void TypeCharacters(const std::string& text);
 // Home, then Shift+End: what is typed next replaces the editor's text.
 void SelectAllByKeyboard();
 

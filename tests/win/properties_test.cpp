@@ -68,7 +68,7 @@ TEST_F(PropertyList, IdValueTypedAsMinusFiveIsShownSignedAndReopensUnsigned) {
   EXPECT_EQ(WindowText(TextEditor()), "2000");
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("-5");
+  TypeCharacters("-5");
   EXPECT_EQ(RecordOfControl(button)->ctrlId, static_cast<std::uint32_t>(-5));
 
   ClickRow(1);
@@ -82,10 +82,10 @@ TEST_F(PropertyList, IdValueKeepsTheDigitsBeforeAnythingElse) {
   ClickRow(2);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("12a");
+  TypeCharacters("12a");
   EXPECT_EQ(RecordOfControl(button)->ctrlId, 12u);
   SelectAllByKeyboard();
-  TypeText(" 5");
+  TypeCharacters(" 5");
   EXPECT_EQ(RecordOfControl(button)->ctrlId, 0u);
 }
 
@@ -98,7 +98,7 @@ TEST_F(PropertyList, TypingAFormsNameRetitlesItsFrameAtEachKeystroke) {
   FocusEditor();
   SelectAllByKeyboard();
   for (const std::string typed : {"M", "Ma", "Mai", "Main"}) {
-    TypeText(typed.substr(typed.size() - 1));
+    TypeCharacters(typed.substr(typed.size() - 1));
     EXPECT_EQ(WindowText(Frame()), prefix + typed + " (Form)");
     EXPECT_EQ(std::string(FormRecordNow().handleName), typed);
   }
@@ -110,13 +110,13 @@ TEST_F(PropertyList, AControlsNameAndIdentifierNameChangeOnlyItsRecord) {
   ClickRow(0);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("hOk");
+  TypeCharacters("hOk");
   EXPECT_STREQ(RecordOfControl(button)->handleName, "hOk");
   EXPECT_EQ(WindowText(button), "Button0");
   ClickRow(1);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("IDC_OK");
+  TypeCharacters("IDC_OK");
   EXPECT_STREQ(RecordOfControl(button)->idName, "IDC_OK");
 }
 
@@ -125,7 +125,7 @@ TEST_F(PropertyList, EditingTheCaptionChangesTheControlsTextAndRecord) {
   ClickRow(3);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("Hello");
+  TypeCharacters("Hello");
   EXPECT_EQ(WindowText(label), "Hello");
   EXPECT_STREQ(RecordOfControl(label)->caption, "Hello");
   ClickRow(0);
@@ -138,7 +138,7 @@ TEST_F(PropertyList, EditingAFormsCaptionRetitlesItsPanel) {
   ClickRow(3);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("Main window");
+  TypeCharacters("Main window");
   EXPECT_EQ(WindowText(FormRecordOf(Frame())->backPanel), "Main window");
   EXPECT_STREQ(FormRecordNow().caption, "Main window");
   EXPECT_EQ(WindowText(Frame()), frameTitle);
@@ -174,7 +174,7 @@ TEST_F(PropertyList, AKindWithoutRowsLeavesTheRowsAndTheTargetAsTheyWere) {
   ClickRow(1);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("IDC_AGREE");
+  TypeCharacters("IDC_AGREE");
   EXPECT_STREQ(RecordOfControl(check)->idName, "IDC_AGREE") << "edits still go to the check box";
 }
 
@@ -185,25 +185,25 @@ TEST_F(PropertyList, WidthAndHeightResizeTheControlAtEachKeystroke) {
   FocusEditor();
   HWND editor = TextEditor();
   SelectAllByKeyboard();
-  TypeText("1");
+  TypeCharacters("1");
   EXPECT_EQ(RectInParent(button).right - RectInParent(button).left, 1);
-  TypeText("20");
+  TypeCharacters("20");
   EXPECT_EQ(RectInParent(button).right - RectInParent(button).left, 120);
   EXPECT_EQ(RecordOfControl(button)->width, 120);
   EXPECT_EQ(TextEditor(), editor) << "the editor stays while the control resizes";
   EXPECT_EQ(::GetFocus(), editor);
 
   SelectAllByKeyboard();
-  TypeText("0");
+  TypeCharacters("0");
   EXPECT_EQ(RectInParent(button).right - RectInParent(button).left, 120) << "0 is no size";
   SelectAllByKeyboard();
-  TypeText("-");
+  TypeCharacters("-");
   EXPECT_EQ(RecordOfControl(button)->width, 120);
 
   ClickRow(7);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("40");
+  TypeCharacters("40");
   EXPECT_EQ(RectInParent(button).bottom - RectInParent(button).top, 40);
   EXPECT_EQ(RecordOfControl(button)->height, 40);
   EXPECT_EQ(RectInParent(button).right - RectInParent(button).left, 120);
@@ -216,7 +216,7 @@ TEST_F(PropertyList, AFormsHeightResizesItsPanelAndItsScrollRange) {
   ClickRow(7);
   FocusEditor();
   SelectAllByKeyboard();
-  TypeText("600");
+  TypeCharacters("600");
   EXPECT_EQ(ScreenRect(panel).bottom - ScreenRect(panel).top, 600);
   EXPECT_EQ(FormRecordNow().height, 600);
   SCROLLINFO after{sizeof(after), SIF_RANGE | SIF_PAGE};
@@ -230,11 +230,11 @@ TEST_F(PropertyList, ARepaintKeepsTheOpenEditorAndWhatIsTyped) {
   FocusEditor();
   HWND editor = TextEditor();
   SelectAllByKeyboard();
-  TypeText("IDC_A");
+  TypeCharacters("IDC_A");
   ::InvalidateRect(List(), nullptr, TRUE);
   ::UpdateWindow(List());
   EXPECT_EQ(TextEditor(), editor);
-  TypeText("B");
+  TypeCharacters("B");
   EXPECT_STREQ(RecordOfControl(button)->idName, "IDC_AB");
   EXPECT_EQ(WindowText(editor), "IDC_AB");
 }

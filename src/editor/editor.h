@@ -1,0 +1,113 @@
+// The code editor: code windows (Editor_Class), each an MDI child with two
+// drop-down lists and a RichEdit editor control; keyword colouring drawn over
+// the editor control's own painting; and the Find Text window.
+//
+// Process-wide state lives in gEditor. The "current editor control" is the
+// one that the context-menu commands, Find and F3 act on: the one most
+// recently created or right-clicked, not necessarily the focused one.
+#pragma once
+
+#include <windows.h>
+
+#include <cstddef>
+#include <cstdint>
+
+#include "core/control_record.h"
+#include "core/keyword_table.h"
+
+namespace kelp {
+
+inline constexpr char kCodeWindowClassName[] = "Editor_Class";
+inline constexpr char kFindWindowClassName[] = "Search_Class";
+
+// Commands of the editor context menu, sent by the menu to its owner (the
+// editor parent) and applied by any code window to the current editor control.
+inline constexpr UINT IDM_EDITOR_UNDO = 1100;
+inline constexpr UINT IDM_EDITOR_CUT = 1101;
+inline constexpr UINT IDM_EDITOR_COPY = 1102;
+inline constexpr UINT IDM_EDITOR_PASTE = 1103;
+inline constexpr UINT IDM_EDITOR_DELETE = 1104;
+
+// Child identifiers inside a code window.
+inline constexpr int kFirstListBoxId = 200;
+inline constexpr int kSecondListBoxId = 201;
+inline constexpr int kEditorControlId = 800;
+
+// Hung off each editor control as its user data; freed when it is destroyed.
+struct EditorBlock {
+  Handle32 font;
+  Handle32 menu;
+};
+
+struct EditorState {
+  HWND editorParent = nullptr;  // owner of the menus, receiver of the activity message
+  HWND currentEditor = nullptr;
+  HWND lastCodeWindow = nullptr;
+  bool ready = false;  // the one-time set-up has run
+  HMODULE richEditModule = nullptr;
+  HANDLE heap = nullptr;  // keyword lists and the paint buffer
+  int richEditLevel = 3;  // 2: EM_POSFROMCHAR answers with a packed position
+  std::uint32_t editorCount = 0;
+  int cascadeX = 20;
+  int cascadeY = 20;
+  HICON codeWindowIcon = nullptr;
+  HFONT editorFont = nullptr;  // of the editor control last created, painted or destroyed
+  HMENU editorMenu = nullptr;
+  WNDPROC richEditProc = nullptr;  // the procedure every editor control is subclassed from
+
+  KeywordTable keywords;
+  bool keywordsLoaded = false;
+  char* paintBuffer = nullptr;  // the visible text of one paint, grown as needed
+  std::size_t paintCapacity = 0;
+
+  // Find Text: the remembered search and options, and the last Find window.
+  char* searchText = nullptr;
+  std::size_t searchLength = 0;  // length of the search text plus one; 0 before any search
+  bool matchCase = false;
+  bool wholeWord = false;
+  HWND findWindow = nullptr;
+  HWND findTextBox = nullptr;
+  HWND findCaseBox = nullptr;
+  HWND findWordBox = nullptr;
+};
+
+extern EditorState gEditor;
+
+// The keyword lists, the paint buffer and the search text come from here.
+KeywordHeap& EditorHeap();
+
+// The one-time set-up of the first code window: loads RichEdit, sets the
+// Find options (case-sensitive on, whole word off), reads the keyword lists.
+void PrepareEditor();
+
+// Code windows (code_window.cpp).
+LRESULT CALLBACK CodeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+HWND EditorControlOf(HWND codeWindow);
+// Open a new, empty "Module<n> (Code)" or "Class<n> (Code)" window and add
+// it to the project window. Both return 0.
+int AddModule(HWND owner);
+int AddClassModule(HWND owner);
+
+// Editor controls (editor_control.cpp).
+HWND CreateCodeEditor(HWND parent, int x, int y, int width, int height, int identifier);
+HMENU BuildEditorContextMenu();
+LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam);
+EditorBlock* EditorBlockOf(HWND control);
+
+// Keyword colouring (syntax_colouring.cpp).
+void LoadSyntaxFile();
+void FreeKeywords();
+// The WM_PAINT of an editor control: its own painting, then the colours.
+LRESULT PaintColouredText(HWND control, WPARAM wParam, LPARAM lParam);
+// Test seam: read the keyword lists from this file instead of the syntax.fmt
+// beside the host executable; nullptr goes back to that one.
+void UseSyntaxFileForTesting(const char* path);
+
+// Find Text (find_dialog.cpp).
+void ShowFindDialog();
+// Searches the current editor control forward from one character after the
+// start of its selection; length is the text's length plus one.
+void FindNext(const char* text, std::size_t length);
+LRESULT CALLBACK FindWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace kelp

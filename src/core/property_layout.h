@@ -29,6 +29,13 @@ constexpr Rect DescriptionPanel(int listClientHeight, int clientWidth, int clien
   return {kPanelInset, listClientHeight + kPanelGapBelowList, clientWidth - kPanelInset,
           clientHeight - kPanelInset};
 }
+// The panel's bottom line and right column, drawn light over its frame.
+constexpr Rect PanelBottomLine(const Rect& panel) {
+  return {panel.left, panel.bottom - 1, panel.right, panel.bottom};
+}
+constexpr Rect PanelRightLine(const Rect& panel) {
+  return {panel.right - 1, panel.top, panel.right, panel.bottom};
+}
 constexpr Rect DescriptionHeading(const Rect& panel) {
   return {panel.left + kHeadingInset, panel.top, panel.right, panel.top + kHeadingHeight};
 }

@@ -112,8 +112,8 @@ void PaintDescriptionPanel(HWND window) {
   const Rect panel = DescriptionPanel(listClient.bottom, client.right, client.bottom);
   win::FrameArea(dc, panel, ::GetSysColorBrush(COLOR_BTNSHADOW));
   HBRUSH light = ::GetSysColorBrush(COLOR_3DLIGHT);
-  win::FillArea(dc, {panel.left, panel.bottom - 1, panel.right, panel.bottom}, light);
-  win::FillArea(dc, {panel.right - 1, panel.top, panel.right, panel.bottom}, light);
+  win::FillArea(dc, PanelBottomLine(panel), light);
+  win::FillArea(dc, PanelRightLine(panel), light);
   ::SetBkMode(dc, TRANSPARENT);
   ::SetTextColor(dc, ::GetSysColor(COLOR_WINDOWTEXT));
   win::DrawTextIn(dc, gProperties.descriptionHeading, DescriptionHeading(panel), kSingleLineFormat);

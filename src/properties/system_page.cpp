@@ -45,7 +45,7 @@ void System_OnDrawItem(const DRAWITEMSTRUCT& item) {
   win::FrameArea(dc, swatch, win::BlackBrush());
   ::SetTextColor(dc, ::GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_MENUTEXT));
   win::DrawTextIn(dc, colour.name, SystemRowName(row), kSingleLineFormat);
-  win::FrameArea(dc, {row.left, row.top - 1, row.right, row.bottom}, ::GetSysColorBrush(COLOR_MENU));
+  win::FrameArea(dc, RowFrame(row), ::GetSysColorBrush(COLOR_MENU));
 }
 
 // The pick closes the picker: nothing of it is touched after it returns.

@@ -192,6 +192,7 @@ LRESULT CALLBACK ColourFieldProc(HWND field, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
       return Field_OnCreate(field);
     case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:  // the second press of a quick pair is a press too
       Field_OnLButtonDown(field, *state);
       return 0;
     case WM_LBUTTONUP:

@@ -82,9 +82,19 @@ void ShowPage(ColourFieldState& state, HWND page) {
   state.visiblePage = page;
 }
 
-void Popup_OnCommand(ColourFieldState& state, WPARAM command) {
-  if (command == kPaletteTabCommand) ShowPage(state, state.palettePage);
-  if (command == kSystemTabCommand) ShowPage(state, state.systemPage);
+void Popup_OnNotify(HWND popup, const ColourFieldState* state, const NMHDR* notification) {
+  if (state != nullptr) TabSelectionToCommand(popup, state->tabControl, notification, kPickerTabCommands);
+}
+
+void Popup_OnCommand(ColourFieldState* state, WPARAM command) {
+  if (state == nullptr) return;
+  if (command == kPaletteTabCommand) ShowPage(*state, state->palettePage);
+  if (command == kSystemTabCommand) ShowPage(*state, state->systemPage);
+}
+
+// A press on the pop-up itself, beside the tab control.
+void Popup_OnLButtonDown(const ColourFieldState* state, LPARAM position) {
+  if (state != nullptr) ::SendMessageA(state->field, CFM_REFRESHCOLOUR, 1, position);
 }
 
 void DestroyPages(ColourFieldState& state, bool withList) {
@@ -99,39 +109,38 @@ void DestroyPages(ColourFieldState& state, bool withList) {
 
 // The pop-up may also go before the field (closed on its own); the field then
 // makes a new one at the next press on its button.
-void Popup_OnDestroy(HWND popup, ColourFieldState& state) {
+void Popup_OnDestroy(HWND popup, ColourFieldState* state) {
   EndActivationGuard(popup);
-  DestroyPages(state, false);
-  if (state.popup == popup) state.popup = nullptr;
   SetFieldState(popup, nullptr);
+  if (state == nullptr) return;
+  DestroyPages(*state, false);
+  if (state->popup == popup) state->popup = nullptr;
 }
 
 LRESULT CALLBACK ColourPopupProc(HWND popup, UINT message, WPARAM wParam, LPARAM lParam) {
   ColourFieldState* state = FieldStateOf(popup);
-  if (state == nullptr && message != WM_CREATE) return ::DefWindowProcA(popup, message, wParam, lParam);
   switch (message) {
     case WM_CREATE:
       Popup_OnCreate(popup);
       break;
     case WM_NOTIFY:
-      TabSelectionToCommand(popup, state->tabControl, reinterpret_cast<const NMHDR*>(lParam),
-                            kPickerTabCommands);
+      Popup_OnNotify(popup, state, reinterpret_cast<const NMHDR*>(lParam));
       break;
     case WM_COMMAND:
-      Popup_OnCommand(*state, wParam);
+      Popup_OnCommand(state, wParam);
       break;
     case WM_LBUTTONDOWN:
-      ::SendMessageA(state->field, CFM_REFRESHCOLOUR, 1, lParam);
+      Popup_OnLButtonDown(state, lParam);
       break;
     case WM_MOUSEMOVE:
       return 0;
     case WM_MOUSEACTIVATE:
       return MA_NOACTIVATE;  // a click inside keeps the environment's frame active
     case WM_CLOSE:
-      DestroyPages(*state, true);
+      if (state != nullptr) DestroyPages(*state, true);
       break;
     case WM_DESTROY:
-      Popup_OnDestroy(popup, *state);
+      Popup_OnDestroy(popup, state);
       break;
     default:
       break;

@@ -260,6 +260,29 @@ TEST_F(ColourPicker, ClosingTheFieldTakesThePopupAndStopsTheHook) {
   EXPECT_EQ(gWorkspace.selectedWindow, label);
 }
 
+TEST_F(ColourPicker, AQuickSecondPressOnTheButtonOpensThePopupAgain) {
+  Place(kKindLabel, {20, 20, 140, 50});
+  HWND field = OpenField();
+  HWND popup = OpenPopup(field);
+  ::ShowWindow(popup, SW_HIDE);
+  Click(DropDownButtonOf(field));  // the second click of a double click
+  EXPECT_TRUE(::IsWindowVisible(popup));
+}
+
+TEST_F(ColourPicker, APopupClosedOnItsOwnIsMadeAgainAtTheNextPress) {
+  HWND label = Place(kKindLabel, {20, 20, 140, 50});
+  HWND field = OpenField();
+  HWND popup = OpenPopup(field);
+  ::SendMessageA(popup, WM_CLOSE, 0, 0);
+  EXPECT_FALSE(::IsWindow(popup));
+  EXPECT_EQ(StateOf(field).popup, nullptr);
+  EXPECT_EQ(StateOf(field).palettePage, nullptr);
+  HWND again = OpenPopup(field);
+  EXPECT_NE(again, nullptr);
+  PickFromPalette(field, kRedCell);
+  EXPECT_EQ(RecordOfControl(label)->backColour, kRed);
+}
+
 TEST_F(ColourPicker, PickingAThousandTimesLeaksNothing) {
   HWND label = Place(kKindLabel, {20, 20, 140, 50});
   const std::size_t brushesBefore = gProperties.colourBrushes.size();

@@ -1,18 +1,23 @@
 // kelp.exe: the host of the Kelp32 design library. It owns the main frame and
-// its MDI client, hands them to the library with Init_DLL, lays out the
-// library's tool windows around the MDI client and opens a form. Ctrl+M opens
-// a new, empty module (a code window).
+// its MDI client, hands them to the library with Init_DLL, and builds the
+// environment: the toolbox down the left edge, the MDI client in the middle,
+// the project, properties and Form Layout windows in a strip down the right
+// edge, the library's menu bar, and the New Project window to start with.
+// Ctrl+M is "&Add Module".
 //
 //   kelp.exe                       run the environment
-//   kelp.exe --screenshot out.bmp  start, draw a few controls on the form with
-//                                  the mouse, open a module with a short sample
-//                                  beside it, paint, save the screen, exit
+//   kelp.exe --screenshot out.bmp  start, choose "Standard EXE" in the New
+//                                  Project window, draw a few controls on the
+//                                  form with the mouse, add a module with a
+//                                  short sample beside it, paint, save the
+//                                  screen, exit
 #include <windows.h>
 #include <commctrl.h>
 
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <utility>
 
 #include "kelp32.h"
 
@@ -25,11 +30,30 @@ constexpr UINT kEditorCommandFirst = 1100;
 constexpr UINT kEditorCommandLast = 1104;
 constexpr UINT kFirstMdiChildId = 50000;
 constexpr UINT kTakeScreenshot = WM_APP + 1;
-constexpr WORD kOpenModuleCommand = 40001;
 constexpr char kCodeWindowClassName[] = "Editor_Class";
+constexpr char kFormClassName[] = "ClientForm_Class";
+
+// Menu commands: the library carries out its own ("&Add Form", "&Add
+// Module", "&Add Class Module", "&Exit") and passes them all on to us.
+constexpr WORD kNewProjectCommand = 1000;
+constexpr WORD kAddModuleCommand = 1302;
+struct PendingCommand {
+  WORD id;
+  const char* what;
+};
+constexpr PendingCommand kPendingCommands[] = {
+    {1001, "Opening a project"},
+    {1002, "Adding a project"},
+    {1004, "Saving a project"},
+    {1301, "Adding an MDI form"},
+};
+
+// The New Project window's list of kinds and its "OK" button.
+constexpr int kStandardExeItem = 0;
+constexpr int kNewProjectOkId = 1001;
 // Where the screenshot's form and module sit, side by side.
 constexpr RECT kSampleFormPlace = {10, 10, 410, 340};
-constexpr RECT kSampleModulePlace = {420, 10, 960, 440};
+constexpr RECT kSampleModulePlace = {420, 10, 940, 440};
 // What the screenshot's user draws on the form: a tool and a rectangle on
 // the design surface, dragged with the mouse as a user does.
 struct SampleControl {
@@ -70,15 +94,22 @@ constexpr char kSampleModuleText[] =
     "    invoke ExitProcess, eax       ; and leave\r\n"
     "end start\r\n";
 
-constexpr int kFrameWidth = 1270, kFrameHeight = 770;
 constexpr int kToolboxWidth = 72;
-constexpr int kPropertiesWidth = 220;
+// The strip down the right edge: the project window on top, the properties
+// window below it, the Form Layout window at the bottom.
+constexpr int kStripWidth = 220;
+constexpr int kProjectHeight = 190;
+constexpr int kLayoutHeight = 170;
+// The screenshot's frame fills the 1280 x 800 desktop it is taken on.
+constexpr int kFrameWidth = 1024, kFrameHeight = 740;
+constexpr int kScreenshotFrameWidth = 1280, kScreenshotFrameHeight = 800;
 
 HWND gFrame = nullptr;
 HWND gMdiClient = nullptr;
 HWND gToolbox = nullptr;
+HWND gProject = nullptr;
 HWND gProperties = nullptr;
-unsigned gModuleCount = 0;
+HWND gLayout = nullptr;
 WNDPROC gMdiClientProc = nullptr;
 std::string gScreenshotPath;
 
@@ -187,19 +218,98 @@ void DrawSampleControls(HWND form) {
   }
 }
 
-// A new, empty module: "Module<n> (Code)", belonging to the main frame.
-HWND OpenModule() {
-  const std::string title = "Module" + std::to_string(++gModuleCount) + " (Code)";
-  HWND window = InitRichEditBox(gMdiClient, ::GetModuleHandleA(nullptr), kCodeWindowClassName, title.c_str(), gFrame);
-  ::BringWindowToTop(window);
-  return window;
+// The library's "&Add Module": a new, empty "Module<n> (Code)" window, listed
+// in the project window; it comes up on top of the MDI children.
+HWND AddModule() {
+  ::SendMessageA(gFrame, WM_COMMAND, kAddModuleCommand, 0);
+  return ::GetWindow(gMdiClient, GW_CHILD);
 }
 
 void OpenSampleModule() {
-  HWND window = OpenModule();
+  HWND window = AddModule();
   ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(kSampleModuleText));
   const RECT& place = kSampleModulePlace;
   ::MoveWindow(window, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
+}
+
+// A click that the list view may track in a loop of its own: every event
+// queued at once.
+void QueuedClickAt(POINT at) {
+  INPUT inputs[3] = {};
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  inputs[0].mi.dx = static_cast<LONG>((at.x * 65536LL + ::GetSystemMetrics(SM_CXSCREEN) - 1) /
+                                      ::GetSystemMetrics(SM_CXSCREEN));
+  inputs[0].mi.dy = static_cast<LONG>((at.y * 65536LL + ::GetSystemMetrics(SM_CYSCREEN) - 1) /
+                                      ::GetSystemMetrics(SM_CYSCREEN));
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  ::SendInput(3, inputs, sizeof(INPUT));
+  PumpPending();
+}
+
+// What a user does first: "Standard EXE", then "OK". Returns the new form.
+HWND StartStandardExe(HWND newProject) {
+  HWND list = ::FindWindowExA(newProject, nullptr, WC_LISTVIEWA, nullptr);
+  RECT item{};
+  item.left = LVIR_ICON;
+  ::SendMessageA(list, LVM_GETITEMRECT, kStandardExeItem, reinterpret_cast<LPARAM>(&item));
+  ::MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&item), 2);
+  QueuedClickAt({(item.left + item.right) / 2, (item.top + item.bottom) / 2});
+  RECT ok{};
+  ::GetWindowRect(::GetDlgItem(newProject, kNewProjectOkId), &ok);
+  ClickAt({(ok.left + ok.right) / 2, (ok.top + ok.bottom) / 2});
+  return ::FindWindowExA(gMdiClient, nullptr, kFormClassName, nullptr);
+}
+
+void LayOut(int width, int height) {
+  const int stripLeft = width > kToolboxWidth + kStripWidth ? width - kStripWidth : kToolboxWidth;
+  const int stripWidth = width - stripLeft;
+  const int layoutTop = height > kLayoutHeight ? height - kLayoutHeight : 0;
+  const int propertiesTop = layoutTop > kProjectHeight ? kProjectHeight : layoutTop;
+  if (gToolbox != nullptr) ::MoveWindow(gToolbox, 0, 0, kToolboxWidth, height, TRUE);
+  ::MoveWindow(gMdiClient, kToolboxWidth, 0, stripLeft - kToolboxWidth, height, TRUE);
+  if (gProject != nullptr) ::MoveWindow(gProject, stripLeft, 0, stripWidth, propertiesTop, TRUE);
+  if (gProperties != nullptr) {
+    ::MoveWindow(gProperties, stripLeft, propertiesTop, stripWidth, layoutTop - propertiesTop, TRUE);
+  }
+  if (gLayout != nullptr) ::MoveWindow(gLayout, stripLeft, layoutTop, stripWidth, height - layoutTop, TRUE);
+}
+
+void OnCommand(HWND frame, WORD command) {
+  if (command == kNewProjectCommand) {
+    NewProject(frame);
+    return;
+  }
+  for (const PendingCommand& pending : kPendingCommands) {
+    if (pending.id != command) continue;
+    const std::string text = std::string(pending.what) + " is not available yet.";
+    ::MessageBoxA(frame, text.c_str(), kFrameTitle, MB_OK | MB_ICONINFORMATION);
+    return;
+  }
+}
+
+// Beside the screenshot, where each part of the environment is on the
+// screen ("name left top right bottom" a line), for checks of the picture.
+void SaveWindowPlaces(const std::string& path) {
+  FILE* file = std::fopen(path.c_str(), "w");
+  if (file == nullptr) return;
+  auto place = [file](const char* name, RECT r) {
+    std::fprintf(file, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom);
+  };
+  const std::pair<const char*, HWND> windows[] = {
+      {"toolbox", gToolbox}, {"project", gProject},  {"properties", gProperties},
+      {"layout", gLayout},   {"client", gMdiClient}};
+  for (const auto& [name, window] : windows) {
+    RECT r{};
+    ::GetWindowRect(window, &r);
+    place(name, r);
+  }
+  MENUBARINFO bar{};
+  bar.cbSize = sizeof(bar);
+  ::GetMenuBarInfo(gFrame, OBJID_MENU, 0, &bar);
+  place("menubar", bar.rcBar);
+  std::fclose(file);
 }
 
 LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -218,27 +328,17 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
     case kTakeScreenshot: {
       ::RedrawWindow(frame, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
       const bool saved = SaveScreenBitmap(gScreenshotPath);
+      SaveWindowPlaces(gScreenshotPath + ".windows");
       std::fprintf(stderr, saved ? "kelp: screenshot saved to %s\n" : "kelp: cannot write %s\n",
                    gScreenshotPath.c_str());
       ::PostQuitMessage(saved ? 0 : 1);
       return 0;
     }
-    case WM_SIZE: {
-      // The toolbox runs down the left edge, the properties window down the
-      // right one; the MDI client takes the middle.
-      const int width = LOWORD(lParam);
-      const int height = HIWORD(lParam);
-      const int propertiesLeft = width > kToolboxWidth + kPropertiesWidth ? width - kPropertiesWidth : kToolboxWidth;
-      if (gToolbox != nullptr) ::MoveWindow(gToolbox, 0, 0, kToolboxWidth, height, TRUE);
-      if (gProperties != nullptr) ::MoveWindow(gProperties, propertiesLeft, 0, width - propertiesLeft, height, TRUE);
-      ::MoveWindow(gMdiClient, kToolboxWidth, 0, propertiesLeft - kToolboxWidth, height, TRUE);
+    case WM_SIZE:
+      LayOut(LOWORD(lParam), HIWORD(lParam));
       return 0;
-    }
     case WM_COMMAND:
-      if (LOWORD(wParam) == kOpenModuleCommand) {
-        OpenModule();
-        return 0;
-      }
+      OnCommand(frame, LOWORD(wParam));
       break;
     case WM_DESTROY:
       ::PostQuitMessage(0);
@@ -274,18 +374,26 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   frameClass.lpszClassName = kFrameClassName;
   ::RegisterClassExA(&frameClass);
 
+  const bool screenshot = !gScreenshotPath.empty();
+  const int frameWidth = screenshot ? kScreenshotFrameWidth : kFrameWidth;
+  const int frameHeight = screenshot ? kScreenshotFrameHeight : kFrameHeight;
   gFrame = ::CreateWindowExA(0, kFrameClassName, kFrameTitle, WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN, 0, 0,
-                             kFrameWidth, kFrameHeight, nullptr, nullptr, instance, nullptr);
+                             frameWidth, frameHeight, nullptr, nullptr, instance, nullptr);
   Init_DLL(instance, gMdiClient);
   gToolbox = Create_Tool_Bar(gFrame);
+  gProject = Create_Project_Window(gFrame);
   gProperties = Create_Prop_Window(gFrame);
-  HWND form = CreateFormWin(::GetModuleHandleA("Kelp32.dll"), gFrame, gMdiClient, 1);
-  ACCEL openModule{FVIRTKEY | FCONTROL, 'M', kOpenModuleCommand};
-  HACCEL accelerators = ::CreateAcceleratorTableA(&openModule, 1);
+  gLayout = ScreenLayoutClass(gFrame);
+  CreateMenuBar(0);
+  ACCEL addModule{FVIRTKEY | FCONTROL, 'M', kAddModuleCommand};
+  HACCEL accelerators = ::CreateAcceleratorTableA(&addModule, 1);
 
-  ::ShowWindow(gFrame, gScreenshotPath.empty() ? showCommand : SW_SHOWNORMAL);
+  ::ShowWindow(gFrame, screenshot ? SW_SHOWNORMAL : showCommand);
   ::UpdateWindow(gFrame);
-  if (!gScreenshotPath.empty()) {
+  HWND newProject = NewProject(gFrame);
+  if (screenshot) {
+    PumpPending();
+    HWND form = StartStandardExe(newProject);
     const RECT& place = kSampleFormPlace;
     ::MoveWindow(form, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
     PumpPending();

@@ -43,6 +43,29 @@ HWND KELP_API Create_Tool_Bar(HWND parent);
  * Kelp32.dll. */
 HWND KELP_API Create_Prop_Window(HWND parent);
 
+/* The project window ("Projects", 200 x 150 at (500, 0) in parent): a tree
+ * of the project's forms, modules and class modules under a small toolbar.
+ * Double-clicking an item shows its window. */
+HWND KELP_API Create_Project_Window(HWND parent);
+
+/* The Form Layout window (200 x 150 at (0, 0) in parent): a monitor whose
+ * screen shows the real screen in miniature. */
+HWND KELP_API ScreenLayoutClass(HWND parent);
+
+/* Sets the environment's owner-drawn menu bar on the main frame and
+ * subclasses the frame. "&Add Form", "&Add Module", "&Add Class Module" and
+ * "&Exit" (and closing the frame) are carried out by the library; every
+ * command then reaches the frame's own procedure, and the project commands
+ * (1000 "&New Project", 1001, 1002, 1004, 1301) are the host's to act on.
+ * Shutting down destroys the menus and sends WM_DESTROY to the frame. The
+ * argument is not used; returns 0. */
+DWORD KELP_API CreateMenuBar(DWORD unused);
+
+/* The New Project window, a top-most pop-up owned by owner (not modal):
+ * "OK" on "Standard EXE" or "MDI" opens the project's first form and closes
+ * it. Returns the window. */
+HWND KELP_API NewProject(HWND owner);
+
 /* Design-time controls on a form's design surface (parent), at (x, y) in its
  * client coordinates; text is the window text and makes the handle name
  * ("h" + text). Each returns the control window, or NULL. The control's

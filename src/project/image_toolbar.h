@@ -10,6 +10,12 @@
 
 namespace kelp {
 
+// The style of the toolbox's and the project window's toolbars: flat,
+// wrapping, with tooltips, along the parent's top edge without a divider.
+inline constexpr DWORD kImageToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_ALTDRAG | TBSTYLE_WRAPABLE |
+                                            TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_ADJUSTABLE;
+static_assert(kImageToolbarStyle == 0x50000F60);
+
 struct ToolbarButtonRow {
   int command;
   int image;

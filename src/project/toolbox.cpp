@@ -23,9 +23,6 @@ constexpr int kTileSize = 25;
 // The image count the toolbox has always passed; the builder reaches every
 // tile of the strip regardless.
 constexpr int kToolboxImageCount = 14;
-constexpr DWORD kToolbarStyle = WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_ALTDRAG | TBSTYLE_WRAPABLE |
-                                TBSTYLE_TOOLTIPS | CCS_NODIVIDER | CCS_ADJUSTABLE;
-static_assert(kToolbarStyle == 0x50000F60);
 
 constexpr std::array<ToolbarButtonRow, kToolCount> MakeButtonRows() {
   std::array<ToolbarButtonRow, kToolCount> rows{};
@@ -52,7 +49,7 @@ void Toolbox_OnCreate(HWND toolbox) {
     strip = BitmapFromFileImage(dc, kToolboxStrip);  // lives as long as the toolbar
   }
   gWorkspace.toolboxToolbar =
-      BuildImageToolbar(toolbox, kTileSize, kTileSize, kButtonRows, kToolboxImageCount, kToolbarStyle, strip);
+      BuildImageToolbar(toolbox, kTileSize, kTileSize, kButtonRows, kToolboxImageCount, kImageToolbarStyle, strip);
   ::SendMessageA(gWorkspace.toolboxToolbar, TB_CHECKBUTTON, kToolPointer, TRUE);
   gWorkspace.currentTool = kToolPointer;
 }

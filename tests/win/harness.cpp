@@ -116,6 +116,28 @@ void DragQueued(POINT from, POINT to, int steps) {
 
 namespace {
 
+void QueueClicks(POINT at, int clicks) {
+  std::vector<INPUT> inputs;
+  inputs.push_back(AbsoluteMove(at));
+  for (int i = 0; i < clicks; ++i) {
+    for (DWORD flag : {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP}) {
+      INPUT button{};
+      button.type = INPUT_MOUSE;
+      button.mi.dwFlags = flag;
+      inputs.push_back(button);
+    }
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpPending();
+}
+
+}  // namespace
+
+void ClickQueued(POINT at) { QueueClicks(at, 1); }
+void DoubleClickQueued(POINT at) { QueueClicks(at, 2); }
+
+namespace {
+
 INPUT KeyInput(WORD virtualKey, DWORD flags) {
   INPUT input{};
   input.type = INPUT_KEYBOARD;
@@ -175,7 +197,7 @@ POINT ClientToScreenPoint(HWND window, POINT client) {
 
 namespace {
 
-std::vector<COLORREF> ReadPixels(HDC source, int width, int height) {
+std::vector<COLORREF> ReadPixels(HDC source, int width, int height, int left = 0, int top = 0) {
   std::vector<COLORREF> pixels;
   if (width <= 0 || height <= 0) return pixels;
   HDC memory = ::CreateCompatibleDC(source);
@@ -189,7 +211,7 @@ std::vector<COLORREF> ReadPixels(HDC source, int width, int height) {
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
-  ::BitBlt(memory, 0, 0, width, height, source, 0, 0, SRCCOPY);
+  ::BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
   ::GdiFlush();
   pixels.resize(static_cast<std::size_t>(width) * height);
   const auto* bgra = static_cast<const std::uint32_t*>(bits);
@@ -229,6 +251,24 @@ Pixels Pixels::OfWindow(HWND window) {
   HDC dc = ::GetWindowDC(window);
   result.pixels_ = ReadPixels(dc, result.width_, result.height_);
   ::ReleaseDC(window, dc);
+  return result;
+}
+
+Pixels Pixels::OfScreen(const RECT& rect) {
+  Pixels result;
+  result.width_ = rect.right - rect.left;
+  result.height_ = rect.bottom - rect.top;
+  HDC screen = ::GetDC(nullptr);
+  result.pixels_ = ReadPixels(screen, result.width_, result.height_, rect.left, rect.top);
+  ::ReleaseDC(nullptr, screen);
+  return result;
+}
+
+Pixels Pixels::OfDc(HDC dc, int width, int height) {
+  Pixels result;
+  result.width_ = width;
+  result.height_ = height;
+  result.pixels_ = ReadPixels(dc, width, height);
   return result;
 }
 
@@ -342,6 +382,14 @@ std::string ClassNameOf(HWND window) {
   char name[256] = {};
   ::GetClassNameA(window, name, sizeof(name));
   return name;
+}
+
+int CountChildren(HWND parent, const std::string& className) {
+  int count = 0;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    count += ClassNameOf(child) == className ? 1 : 0;
+  }
+  return count;
 }
 
 RECT RectInParent(HWND window) {

@@ -44,6 +44,11 @@ void Drag(POINT from, POINT to, int steps = 8);
 // The same with every event queued at once, for drags that a modal loop
 // tracks (scroll-bar thumbs, menus), where the test gets no turn in between.
 void DragQueued(POINT from, POINT to, int steps = 8);
+// A click and a double-click with every event queued at once, for windows
+// that track the button in a loop of their own (the tree view waits there
+// for the release to tell a click from a drag).
+void ClickQueued(POINT at);
+void DoubleClickQueued(POINT at);
 POINT CursorPosition();
 // Right-click, then press a key while the context menu that opens is up
 // (queued first, since the menu runs its own message loop).
@@ -68,6 +73,12 @@ class Pixels {
  public:
   static Pixels OfClient(HWND window);
   static Pixels OfWindow(HWND window);  // including the non-client area
+  // What the screen shows in the rectangle, read without painting or
+  // pumping anything: for windows of a modal loop (an open menu).
+  static Pixels OfScreen(const RECT& rect);
+  // The top-left width x height pixels of a device context (a memory DC
+  // something was drawn into).
+  static Pixels OfDc(HDC dc, int width, int height);
   COLORREF At(int x, int y) const;
   int Width() const { return width_; }
   int Height() const { return height_; }
@@ -134,6 +145,8 @@ class StandInWindow {
 
 std::string WindowText(HWND window);
 std::string ClassNameOf(HWND window);
+// How many direct children of the window are of the class.
+int CountChildren(HWND parent, const std::string& className);
 
 // A window's rectangle in its parent's client coordinates.
 RECT RectInParent(HWND window);

@@ -57,7 +57,7 @@ TEST_F(MouseHook, ReportsPressesOnTheCaptionAsNonClientMessages) {
   HWND form = NewForm();
   const RECT frame = ScreenRect(form);
   // A press on a caption starts the move loop: the release is queued with it.
-  DragQueued({frame.left + 60, frame.top + 8}, {frame.left + 60, frame.top + 8}, 1);
+  ClickQueued({frame.left + 60, frame.top + 8});
   const std::vector<Recorded> reports = Reports(field);
   ASSERT_FALSE(reports.empty());
   EXPECT_EQ(reports[0].wParam, reinterpret_cast<WPARAM>(form));

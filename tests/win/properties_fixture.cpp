@@ -1,8 +1,8 @@
 #include "properties_fixture.h"
 
-#include <cstdint>
 #include <vector>
 
+#include "canvas.h"
 #include "controls/design_control.h"
 #include "core/property_layout.h"
 #include "designer/form_designer.h"
@@ -32,41 +32,6 @@ INPUT UnicodeKey(wchar_t character, bool down) {
 
 constexpr int kPropertiesX = 580, kPropertiesY = 10, kPropertiesWidth = 230, kPropertiesHeight = 520;
 constexpr int kMdiClientWidth = 570, kMdiClientHeight = 640;
-
-// A 32-bit top-down DIB selected into a memory DC, read back as COLORREFs.
-class Canvas {
- public:
-  Canvas(int width, int height)
-      : width_(width),
-        bitmap_(MakeBitmap(width, height, &bits_)),
-        dc_(nullptr),
-        selection_(dc_, bitmap_.Get()) {}
-  HDC Dc() const { return dc_; }
-  COLORREF At(int x, int y) const {
-    ::GdiFlush();
-    const std::uint32_t p =
-        static_cast<const std::uint32_t*>(bits_)[static_cast<std::size_t>(y) * width_ + x];
-    return RGB((p >> 16) & 0xFF, (p >> 8) & 0xFF, p & 0xFF);
-  }
-
- private:
-  static HBITMAP MakeBitmap(int width, int height, void** bits) {
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(info.bmiHeader);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    return ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, bits, nullptr, 0);
-  }
-
-  int width_;
-  void* bits_ = nullptr;
-  win::Bitmap bitmap_;
-  win::MemoryDc dc_;
-  win::ScopedSelect selection_;
-};
 
 }  // namespace
 
@@ -164,9 +129,7 @@ void PropertiesTest::FocusEditor() {
 bool PropertiesTest::RowShowsValue(int row, const char* text) const {
   const Pixels shown = Pixels::OfClient(List());
   const RECT r = RowClientRect(row);
-  Canvas expected(shown.Width(), shown.Height());
-  RECT all{0, 0, shown.Width(), shown.Height()};
-  ::FillRect(expected.Dc(), &all, ::GetSysColorBrush(COLOR_WINDOW));
+  Canvas expected(shown.Width(), shown.Height(), ::GetSysColor(COLOR_WINDOW));
   {
     win::ScopedSelect font(expected.Dc(), gProperties.listFont);
     ::SetBkMode(expected.Dc(), TRANSPARENT);
@@ -175,9 +138,10 @@ bool PropertiesTest::RowShowsValue(int row, const char* text) const {
     ::DrawTextA(expected.Dc(), text, -1, &place, DT_SINGLELINE | DT_VCENTER | DT_NOCLIP);
   }
   // Inside the grid lines of the row's value column.
+  const Pixels drawn = expected.Read();
   for (int y = r.top; y < r.bottom - 1; ++y) {
     for (int x = kNameColumnWidth; x < r.right - 1; ++x) {
-      if (shown.At(x, y) != expected.At(x, y)) return false;
+      if (shown.At(x, y) != drawn.At(x, y)) return false;
     }
   }
   return true;

@@ -1,0 +1,227 @@
+// The environment's menu bar on the host's main frame. CreateMenuBar builds
+// the nine owner-drawn menus, sets them on the frame and subclasses it with
+// FrameMenuProc, which draws the items, carries out the commands that are
+// the library's ("&Add Form", "&Add Module", "&Add Class Module", "&Exit")
+// and then passes every message on to the host's own procedure.
+#include <windows.h>
+
+#include <array>
+#include <span>
+
+#include "editor/editor.h"
+#include "entry/workspace.h"
+#include "frame/menu_items.h"
+#include "kelp32.h"
+
+namespace kelp {
+namespace {
+
+constexpr UINT kDrawn = MF_OWNERDRAW;
+constexpr UINT kGreyed = MF_OWNERDRAW | MF_GRAYED | MF_DISABLED;
+constexpr UINT kSeparator = MF_SEPARATOR;
+static_assert(kGreyed == 0x103 && kSeparator == 0x800);
+
+// The separators of the File menu are numbered 8888, all others -1.
+constexpr UINT kFileSeparatorId = 8888;
+constexpr UINT kSeparatorId = 0xFFFFFFFF;
+
+constexpr UINT kNewProject = 1000;
+constexpr UINT kOpenProject = 1001;
+constexpr UINT kAddProject = 1002;
+constexpr UINT kRemoveProject = 1003;
+constexpr UINT kSaveProject = 1004;
+constexpr UINT kExit = 1005;
+constexpr UINT kAddForm = 1300;
+constexpr UINT kAddMdiForm = 1301;
+constexpr UINT kAddModule = 1302;
+constexpr UINT kAddClassModule = 1303;
+
+struct MenuItemRow {
+  UINT flags;
+  UINT id;
+  const char* text;  // the item data of an owner-drawn item: what is drawn
+};
+
+// "File", and the same nine items in "View", "Format", "Tools", "Add-Ins",
+// "Help" and "About": "&Exit" works from any of them.
+constexpr std::array<MenuItemRow, 9> FileLikeItems(UINT separatorId) {
+  return {{
+      {kDrawn, kNewProject, "&New Project"},
+      {kDrawn, kOpenProject, "&Open Project..."},
+      {kSeparator, separatorId, nullptr},
+      {kDrawn, kAddProject, "&Add Project"},
+      {kGreyed, kRemoveProject, "&Remove Project"},
+      {kSeparator, separatorId, nullptr},
+      {kDrawn, kSaveProject, "&Save Project"},
+      {kSeparator, separatorId, nullptr},
+      {kDrawn, kExit, "&Exit"},
+  }};
+}
+
+constexpr auto kFileItems = FileLikeItems(kFileSeparatorId);
+constexpr auto kOtherItems = FileLikeItems(kSeparatorId);
+
+constexpr MenuItemRow kEditItems[] = {
+    {kGreyed, 1100, "&Undo"},
+    {kGreyed, 1101, "Cu&t                Ctrl+X"},
+    {kGreyed, 1102, "&Copy             Ctrl+C"},
+    {kGreyed, 1103, "&Paste            Ctrl+V"},
+    {kGreyed, 1104, "&Delete"},
+    {kSeparator, kSeparatorId, nullptr},
+    {kGreyed, 1105, "&Find Text"},
+    {kGreyed, 1106, "Find &Next"},
+    {kSeparator, kSeparatorId, nullptr},
+    {kGreyed, 1107, "&Select All"},
+};
+
+constexpr MenuItemRow kProjectItems[] = {
+    {kDrawn, kAddForm, "&Add Form"},
+    {kDrawn, kAddMdiForm, "&Add MDI Form"},
+    {kDrawn, kAddModule, "&Add Module"},
+    {kDrawn, kAddClassModule, "&Add Class Module"},
+};
+
+struct MenuRow {
+  const char* title;
+  std::span<const MenuItemRow> items;
+};
+
+constexpr std::array<MenuRow, 9> kMenus = {{
+    {"File", kFileItems},
+    {"Edit", kEditItems},
+    {"View", kOtherItems},
+    {"Project", kProjectItems},
+    {"Format", kOtherItems},
+    {"Tools", kOtherItems},
+    {"Add-Ins", kOtherItems},
+    {"Help", kOtherItems},
+    {"About", kOtherItems},
+}};
+
+struct MenuBarState {
+  std::array<HMENU, kMenus.size()> popups{};
+  WNDPROC previousProc = nullptr;
+};
+
+MenuBarState gMenuBar;
+
+LRESULT CALLBACK FrameMenuProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
+
+void ForgetMenus() {
+  gMenuBar.popups = {};
+  gWorkspace.menuBar = nullptr;
+}
+
+// The bar is taken off the frame before it is destroyed (with its popups),
+// so the frame never draws a destroyed menu; a second shut-down finds
+// nothing left to destroy. The host then hears WM_DESTROY.
+void ShutDown(HWND frame) {
+  if (gWorkspace.menuBar != nullptr) {
+    if (::GetMenu(frame) == gWorkspace.menuBar) ::SetMenu(frame, nullptr);
+    ::DestroyMenu(gWorkspace.menuBar);
+    ForgetMenus();
+  }
+  ::SendMessageA(frame, WM_DESTROY, 0, 0);
+}
+
+HMENU BuildMenuBar() {
+  HMENU bar = ::CreateMenu();
+  for (std::size_t i = 0; i < kMenus.size(); ++i) {
+    HMENU popup = ::CreatePopupMenu();
+    gMenuBar.popups[i] = popup;
+    ::AppendMenuA(bar, MF_POPUP, reinterpret_cast<UINT_PTR>(popup), kMenus[i].title);
+    for (const MenuItemRow& row : kMenus[i].items) {
+      ::AppendMenuA(popup, row.flags, row.id, row.text);
+    }
+  }
+  return bar;
+}
+
+// Commands from a menu or an accelerator; a control's notification that
+// happens to carry the same number is not a menu choice.
+void Frame_OnCommand(HWND frame, UINT command, HWND control) {
+  if (control != nullptr) return;
+  switch (command) {
+    case kExit:
+      ShutDown(frame);
+      break;
+    case kAddForm:
+      CreateFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1);
+      break;
+    case kAddModule:
+      AddModule(frame);
+      break;
+    case kAddClassModule:
+      AddClassModule(frame);
+      break;
+    default:
+      break;
+  }
+}
+
+void Frame_OnMove(WPARAM wParam, LPARAM lParam) {
+  if (gWorkspace.selectedWindow != nullptr)
+    ::SendMessageA(gWorkspace.selectedWindow, WM_MOVE, wParam, lParam);
+}
+
+LRESULT PassOn(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (gMenuBar.previousProc == nullptr) return ::DefWindowProcA(frame, message, wParam, lParam);
+  return ::CallWindowProcA(gMenuBar.previousProc, frame, message, wParam, lParam);
+}
+
+LRESULT CALLBACK FrameMenuProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_COMMAND:
+      Frame_OnCommand(frame, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+      break;
+    case WM_CLOSE:
+      ShutDown(frame);
+      break;
+    case WM_MOVE:
+      Frame_OnMove(wParam, lParam);
+      break;
+    case WM_MEASUREITEM: {
+      // Owner-drawn controls of the host's own are the host's to measure.
+      auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
+      if (wParam != 0 || item->CtlType != ODT_MENU) break;
+      MeasureMenuItem(*item);
+      return TRUE;
+    }
+    case WM_DRAWITEM: {
+      const auto* item = reinterpret_cast<const DRAWITEMSTRUCT*>(lParam);
+      if (wParam != 0 || item->CtlType != ODT_MENU) break;
+      DrawMenuItem(*item);
+      return TRUE;
+    }
+    case WM_NCDESTROY:
+      // A menu still set on the frame is destroyed with it.
+      ForgetMenus();
+      break;
+    default:
+      break;
+  }
+  return PassOn(frame, message, wParam, lParam);
+}
+
+}  // namespace
+}  // namespace kelp
+
+extern "C" DWORD KELP_API CreateMenuBar(DWORD /*unused*/) {
+  using namespace kelp;
+  HWND frame = gWorkspace.mainFrame;
+  if (gWorkspace.menuBar != nullptr) {
+    // Built again: the earlier bar goes, as it would at shut-down.
+    if (::GetMenu(frame) == gWorkspace.menuBar) ::SetMenu(frame, nullptr);
+    ::DestroyMenu(gWorkspace.menuBar);
+    ForgetMenus();
+  }
+  gWorkspace.menuBar = BuildMenuBar();
+  ::SetMenu(frame, gWorkspace.menuBar);
+  // Subclassing twice would make the frame's procedure pass messages to itself.
+  const auto current = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(frame, GWLP_WNDPROC));
+  if (frame != nullptr && current != FrameMenuProc) {
+    gMenuBar.previousProc = reinterpret_cast<WNDPROC>(
+        ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(FrameMenuProc)));
+  }
+  return 0;
+}

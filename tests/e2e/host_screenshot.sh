@@ -2,12 +2,14 @@
 # End to end: the host program starts in a Wine desktop on the test display
 # with the whole environment (menu bar, toolbox, project window, Form Layout
 # window), chooses "Standard EXE" in the New Project window, opens a module
-# holding a short MASM sample, paints everything and saves the screen. The picture is kept as a test artefact and
-# checked for what a user would see.
+# holding a short MASM sample, paints everything and saves the screen. The
+# picture is kept as a test artefact and checked for what a user would see.
 # Usage: host_screenshot.sh <directory of kelp.exe> <artefact directory>
 set -euo pipefail
 bin=$1 out=$2
 mkdir -p "$out"
+# A failure shows what Wine said too.
+trap 'status=$?; if [ $status -ne 0 ] && [ -f "$out/wine.log" ]; then echo "--- wine.log:"; tail -n 20 "$out/wine.log"; fi' EXIT
 shot="$out/host-start"
 rm -f "$shot.bmp" "$shot.png"
 cd "$bin"

@@ -1,9 +1,9 @@
 // kelp.exe: the host of the Kelp32 design library. It owns the main frame and
 // its MDI client, hands them to the library with Init_DLL, and builds the
 // environment: the toolbox down the left edge, the MDI client in the middle,
-// the project and Form Layout windows in a strip down the right edge, the
-// library's menu bar, and the New Project window to start with. Ctrl+M is
-// "&Add Module".
+// the project, properties and Form Layout windows in a strip down the right
+// edge, the library's menu bar, and the New Project window to start with.
+// Ctrl+M is "&Add Module".
 //
 //   kelp.exe                       run the environment
 //   kelp.exe --screenshot out.bmp  start, choose "Standard EXE" in the New
@@ -95,9 +95,10 @@ constexpr char kSampleModuleText[] =
     "end start\r\n";
 
 constexpr int kToolboxWidth = 72;
-// The strip down the right edge: the project window on top, the Form Layout
-// window at the bottom.
+// The strip down the right edge: the project window on top, the properties
+// window below it, the Form Layout window at the bottom.
 constexpr int kStripWidth = 220;
+constexpr int kProjectHeight = 190;
 constexpr int kLayoutHeight = 170;
 // The screenshot's frame fills the 1280 x 800 desktop it is taken on.
 constexpr int kFrameWidth = 1024, kFrameHeight = 740;
@@ -107,6 +108,7 @@ HWND gFrame = nullptr;
 HWND gMdiClient = nullptr;
 HWND gToolbox = nullptr;
 HWND gProject = nullptr;
+HWND gProperties = nullptr;
 HWND gLayout = nullptr;
 WNDPROC gMdiClientProc = nullptr;
 std::string gScreenshotPath;
@@ -284,13 +286,16 @@ HWND StartStandardExe(HWND newProject) {
 
 void LayOut(int width, int height) {
   const int stripLeft = width > kToolboxWidth + kStripWidth ? width - kStripWidth : kToolboxWidth;
+  const int stripWidth = width - stripLeft;
   const int layoutTop = height > kLayoutHeight ? height - kLayoutHeight : 0;
+  const int propertiesTop = layoutTop > kProjectHeight ? kProjectHeight : layoutTop;
   if (gToolbox != nullptr) ::MoveWindow(gToolbox, 0, 0, kToolboxWidth, height, TRUE);
   ::MoveWindow(gMdiClient, kToolboxWidth, 0, stripLeft - kToolboxWidth, height, TRUE);
-  if (gProject != nullptr) ::MoveWindow(gProject, stripLeft, 0, width - stripLeft, layoutTop, TRUE);
-  if (gLayout != nullptr) {
-    ::MoveWindow(gLayout, stripLeft, layoutTop, width - stripLeft, height - layoutTop, TRUE);
+  if (gProject != nullptr) ::MoveWindow(gProject, stripLeft, 0, stripWidth, propertiesTop, TRUE);
+  if (gProperties != nullptr) {
+    ::MoveWindow(gProperties, stripLeft, propertiesTop, stripWidth, layoutTop - propertiesTop, TRUE);
   }
+  if (gLayout != nullptr) ::MoveWindow(gLayout, stripLeft, layoutTop, stripWidth, height - layoutTop, TRUE);
 }
 
 void OnCommand(HWND frame, WORD command) {
@@ -315,7 +320,8 @@ void SaveWindowPlaces(const std::string& path) {
     std::fprintf(file, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom);
   };
   const std::pair<const char*, HWND> windows[] = {
-      {"toolbox", gToolbox}, {"project", gProject}, {"layout", gLayout}, {"client", gMdiClient}};
+      {"toolbox", gToolbox}, {"project", gProject},  {"properties", gProperties},
+      {"layout", gLayout},   {"client", gMdiClient}};
   for (const auto& [name, window] : windows) {
     RECT r{};
     ::GetWindowRect(window, &r);
@@ -398,6 +404,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
   Init_DLL(instance, gMdiClient);
   gToolbox = Create_Tool_Bar(gFrame);
   gProject = Create_Project_Window(gFrame);
+  gProperties = Create_Prop_Window(gFrame);
   gLayout = ScreenLayoutClass(gFrame);
   CreateMenuBar(0);
   ACCEL addModule{FVIRTKEY | FCONTROL, 'M', kAddModuleCommand};

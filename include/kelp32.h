@@ -37,6 +37,12 @@ HWND KELP_API CreateFormWin(HINSTANCE formInstance, HWND owner, HWND mdiClient,
 /* The toolbox: a "Tools" window with 23 check buttons, child of parent. */
 HWND KELP_API Create_Tool_Bar(HWND parent);
 
+/* The properties window: a 200 x 300 "Properties" tool window, child of
+ * parent, that shows and edits the rows of whatever the designer selects.
+ * Call it once. The colour picker in it loads mhook.dll from the folder of
+ * Kelp32.dll. */
+HWND KELP_API Create_Prop_Window(HWND parent);
+
 /* The project window ("Projects", 200 x 150 at (500, 0) in parent): a tree
  * of the project's forms, modules and class modules under a small toolbar.
  * Double-clicking an item shows its window. */

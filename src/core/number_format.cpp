@@ -32,4 +32,24 @@ void FormatDecimal(std::int32_t value, char* buffer) {
   *WriteDigits(magnitude, buffer) = '\0';
 }
 
+std::int32_t ParseDecimal(const char* text) {
+  if (text == nullptr) return 0;
+  const bool negative = *text == '-';
+  if (negative) ++text;
+  std::uint32_t value = 0;
+  for (; *text >= '0' && *text <= '9'; ++text) value = value * 10u + static_cast<std::uint32_t>(*text - '0');
+  if (negative) value = 0u - value;
+  return static_cast<std::int32_t>(value);
+}
+
+void FormatHexColor(std::uint32_t colour, char* buffer) {
+  constexpr char kDigits[] = "0123456789ABCDEF";
+  constexpr int kDigitCount = 8;
+  for (int i = 0; i < kDigitCount; ++i) {
+    buffer[i] = kDigits[(colour >> (4 * (kDigitCount - 1 - i))) & 0xFu];
+  }
+  buffer[kDigitCount] = 'h';
+  buffer[kDigitCount + 1] = '\0';
+}
+
 }  // namespace kelp

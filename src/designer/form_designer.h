@@ -74,6 +74,9 @@ RECT PanelRectInFrame(HWND frame, HWND backPanel);
 // Makes the form the selected object (kind 48).
 void SelectForm(HWND frame);
 
+// After the back panel has been resized: the frame's scroll ranges follow.
+void RecomputeFormScrollBars(HWND frame);
+
 LRESULT CALLBACK FormFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK BackPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK DesignSurfaceProc(HWND surface, UINT message, WPARAM wParam, LPARAM lParam);

@@ -282,6 +282,8 @@ void Frame_OnNcLButtonDown(HWND frame) {
 
 }  // namespace
 
+void RecomputeFormScrollBars(HWND frame) { UpdateScrollBarsForClient(frame); }
+
 LRESULT CALLBACK FormFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:

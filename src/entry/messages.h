@@ -21,8 +21,13 @@ inline constexpr UINT PRJ_ADDMODULE = 4957;
 inline constexpr UINT PRJ_ADDCLASSMODULE = 4958;
 inline constexpr UINT PRJ_SELECTWINDOW = 4959;
 
-// To the properties window.
+// To the properties window, and (a picked colour) to its property list.
 inline constexpr UINT PWM_SHOWPROPERTIES = 5001;
+inline constexpr UINT PWM_COLOURPICKED = 4960;
+
+// To the colour field of the colour picker.
+inline constexpr UINT CFM_REFRESHCOLOUR = 6689;
+inline constexpr UINT CFM_MOUSEHOOK = 1030;  // from mhook.dll: wParam the pressed window, lParam the message
 
 // To a form's design surface.
 inline constexpr UINT FWM_CONTROLDELETED = 101;

@@ -11,4 +11,11 @@ inline void RepaintNow(HWND window) {
   ::UpdateWindow(window);
 }
 
+// Paints the whole window now over what it shows, without erasing first:
+// for windows that cover every pixel themselves.
+inline void RedrawNow(HWND window) {
+  ::InvalidateRect(window, nullptr, FALSE);
+  ::UpdateWindow(window);
+}
+
 }  // namespace kelp::win

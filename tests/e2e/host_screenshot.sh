@@ -67,6 +67,15 @@ text=$(count_in "$project" 000000); text=${text:-0}
 [ "$text" -ge 150 ] || { echo "no item texts in the project tree ($text black pixels)"; exit 1; }
 echo "the project window is on screen: $toolbar_yellow toolbar, $folders folder, $text text pixels"
 
+# The properties window: the selected control's rows, black names on white
+# rows divided by the grid, and the swatch of its background colour.
+properties=$(region properties)
+row_white=$(count_in "$properties" FFFFFF); row_white=${row_white:-0}
+row_text=$(count_in "$properties" 000000); row_text=${row_text:-0}
+[ "$row_white" -ge 8000 ] || { echo "no property rows ($row_white white pixels)"; exit 1; }
+[ "$row_text" -ge 300 ] || { echo "no property names ($row_text black pixels)"; exit 1; }
+echo "the properties window is on screen: $row_white row pixels, $row_text text pixels"
+
 # The Form Layout window: white around the monitor, and the screen picture
 # in one colour (the desktop's), the commonest after white and the greys.
 layout=$(region layout)

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks a built Kelp32.dll: its export table names exactly the expected
+# Checks a built DLL (Kelp32.dll, mhook.dll): its export table names exactly the expected
 # exports, undecorated; on i686 each is __stdcall with its argument count;
 # and it imports from system DLLs only.
 # Usage: check_exports.sh <objdump> <nm> <dll> <expected_exports.txt> <x86_64|i686> [our DLLs it may import]

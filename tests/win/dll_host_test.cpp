@@ -13,10 +13,32 @@ namespace {
 
 using InitDllFunction = HFONT(KELP_API*)(HINSTANCE, HWND);
 using CreateFormWinFunction = HWND(KELP_API*)(HINSTANCE, HWND, HWND, DWORD);
+using CreatePropWindowFunction = HWND(KELP_API*)(HWND);
 using InitRichEditBoxFunction = HWND(KELP_API*)(HWND, HINSTANCE, LPCSTR, LPCSTR, HWND);
 
 LRESULT CALLBACK HostFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   return ::DefFrameProcA(frame, ::FindWindowExA(frame, nullptr, "MDICLIENT", nullptr), message, wParam, lParam);
+}
+
+struct Host {
+  HWND frame;
+  HWND client;
+};
+
+// A main frame with an MDI client of the given width down its left side.
+Host MakeHost(int clientWidth) {
+  WNDCLASSEXA frameClass{};
+  frameClass.cbSize = sizeof(frameClass);
+  frameClass.lpfnWndProc = HostFrameProc;
+  frameClass.hInstance = ::GetModuleHandleA(nullptr);
+  frameClass.lpszClassName = "DllHostFrame_Class";
+  ::RegisterClassExA(&frameClass);
+  HWND frame = ::CreateWindowExA(0, frameClass.lpszClassName, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
+                                 1000, 600, nullptr, nullptr, frameClass.hInstance, nullptr);
+  CLIENTCREATESTRUCT clientCreate{};
+  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, clientWidth, 560, frame,
+                                  nullptr, frameClass.hInstance, &clientCreate);
+  return {frame, client};
 }
 
 std::string TextOf(HWND window) {
@@ -33,17 +55,7 @@ TEST(LoadedLibrary, HostOpensTheFirstFormThroughTheExports) {
   ASSERT_NE(initDll, nullptr);
   ASSERT_NE(createForm, nullptr);
 
-  WNDCLASSEXA frameClass{};
-  frameClass.cbSize = sizeof(frameClass);
-  frameClass.lpfnWndProc = HostFrameProc;
-  frameClass.hInstance = ::GetModuleHandleA(nullptr);
-  frameClass.lpszClassName = "DllHostFrame_Class";
-  ::RegisterClassExA(&frameClass);
-  HWND frame = ::CreateWindowExA(0, frameClass.lpszClassName, "host", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
-                                 800, 600, nullptr, nullptr, frameClass.hInstance, nullptr);
-  CLIENTCREATESTRUCT clientCreate{};
-  HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE, 0, 0, 780, 560, frame,
-                                  nullptr, frameClass.hInstance, &clientCreate);
+  const auto [frame, client] = MakeHost(780);
 
   HFONT font = initDll(::GetModuleHandleA(nullptr), client);
   ASSERT_NE(font, nullptr);
@@ -78,6 +90,47 @@ TEST(LoadedLibrary, HostOpensTheFirstFormThroughTheExports) {
   ::SendMessageA(code, WM_CLOSE, 0, 0);
   EXPECT_TRUE(::IsWindow(code));
   EXPECT_FALSE(::IsWindowVisible(code));
+}
+
+// The properties window through the exports: it follows the form the host
+// opens, and its colour picker finds mhook.dll in the folder of Kelp32.dll.
+TEST(LoadedLibrary, PropertiesFollowTheFormAndThePickerLoadsTheMouseHook) {
+  HMODULE library = ::LoadLibraryA("Kelp32.dll");
+  ASSERT_NE(library, nullptr);
+  auto initDll = reinterpret_cast<InitDllFunction>(::GetProcAddress(library, "Init_DLL"));
+  auto createForm = reinterpret_cast<CreateFormWinFunction>(::GetProcAddress(library, "CreateFormWin"));
+  auto createProperties =
+      reinterpret_cast<CreatePropWindowFunction>(::GetProcAddress(library, "Create_Prop_Window"));
+  ASSERT_NE(createProperties, nullptr);
+
+  const auto [frame, client] = MakeHost(560);
+  initDll(::GetModuleHandleA(nullptr), client);
+  HWND properties = createProperties(frame);
+  ASSERT_NE(properties, nullptr);
+  ::MoveWindow(properties, 580, 0, 220, 500, TRUE);
+  createForm(library, frame, client, 1);
+
+  HWND list = ::FindWindowExA(properties, nullptr, "LISTBOX", nullptr);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(::SendMessageA(list, LB_GETCOUNT, 0, 0), 12) << "the form's rows";
+  ::SendMessageA(list, LB_SETCURSEL, 4, 0);
+  HWND field = ::FindWindowExA(list, nullptr, "ColorCombo_Class", nullptr);
+  ASSERT_NE(field, nullptr);
+  RECT bounds{};
+  ::GetWindowRect(field, &bounds);
+  ::SetCursorPos(bounds.right - 3, (bounds.top + bounds.bottom) / 2);
+  ::SendMessageA(field, WM_LBUTTONDOWN, MK_LBUTTON, 0);
+  EXPECT_TRUE(::IsWindowVisible(::FindWindowA("ColorBox_Class", nullptr)));
+
+  HMODULE hook = ::GetModuleHandleA("mhook.dll");
+  ASSERT_NE(hook, nullptr);
+  char libraryPath[MAX_PATH] = {};
+  char hookPath[MAX_PATH] = {};
+  ::GetModuleFileNameA(library, libraryPath, MAX_PATH);
+  ::GetModuleFileNameA(hook, hookPath, MAX_PATH);
+  std::string expected(libraryPath);
+  expected = expected.substr(0, expected.find_last_of("\\/") + 1) + "mhook.dll";
+  EXPECT_EQ(std::string(hookPath), expected);
 }
 
 }  // namespace

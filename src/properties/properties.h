@@ -1,0 +1,71 @@
+// The properties window: a "Properties" tool window holding an object box,
+// the property list (an owner-drawn list box of name/value rows) and a
+// description panel. There is one properties window, so its state is one
+// process-wide record, shared by the files that paint the rows, open the
+// in-place editors and handle the list's messages.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "core/control_record.h"
+
+namespace kelp {
+
+inline constexpr char kPropertiesClassName[] = "KelpProperty_Class";
+
+struct PropertiesState {
+  HWND window = nullptr;
+  HWND objectBox = nullptr;
+  HWND list = nullptr;
+  HFONT listFont = nullptr;  // "Verdana": rows, editors and description text
+  WNDPROC savedListProc = nullptr;
+  // The window whose record the rows show and edit.
+  HWND target = nullptr;
+  // The one in-place editor over a row's value column, and its row.
+  HWND editor = nullptr;
+  int editorRow = -1;
+  // While an editor is being filled, its change notification is not a user's
+  // edit and writes nothing back.
+  bool fillingEditor = false;
+  // While an edit is written back; the selection notices it causes (a
+  // resized control announces itself again) must not close the editor.
+  bool writingBack = false;
+  char valueText[kTextFieldSize] = {};
+  char formTitle[kTextFieldSize] = {};
+  char composedTitle[kTextFieldSize] = {};
+  // Shown in the description panel; nothing fills them.
+  char descriptionHeading[kTextFieldSize] = {};
+  char descriptionText[kTextFieldSize] = {};
+  // Brushes made for picked colours that records or classes still use. Only
+  // these are ever deleted when a new colour replaces them. Kept as the 32
+  // bits that identify a handle: a record holds only those, and widened back
+  // they need not equal the value the brush was created with.
+  std::vector<Handle32> colourBrushes;
+};
+
+extern PropertiesState gProperties;
+
+// The target's control record: a form's from its frame window, a control's
+// from its child identifier, decided on the selected kind at the moment.
+ControlRecord* TargetRecord();
+bool TargetIsForm();
+
+// Painting (property_painting.cpp).
+void MeasurePropertyRow(HWND window, MEASUREITEMSTRUCT& item);
+void DrawPropertyRow(const DRAWITEMSTRUCT& item);
+void PaintDescriptionPanel(HWND window);
+
+// In-place editors and writing back (property_editors.cpp).
+void OpenEditor(int row, const RECT& rowRect);
+void CloseEditor();
+void WriteBackEdit(int editorId, HWND editor);
+void ApplyPickedColour(HWND target, COLORREF colour);
+
+// The list itself (property_list.cpp).
+void BuildRowList(std::uint32_t kind);
+LRESULT CALLBACK PropertyListProc(HWND list, UINT message, WPARAM wParam, LPARAM lParam);
+
+}  // namespace kelp

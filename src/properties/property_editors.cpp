@@ -1,0 +1,220 @@
+// The in-place editors over the value column and what they write back. Text
+// editors commit at every change, keystroke by keystroke, into the target's
+// record and, for some rows, onto its windows; the " BkColor" row's colour
+// field hands a picked colour back through PWM_COLOURPICKED.
+#include <algorithm>
+#include <utility>
+
+#include "controls/design_control.h"
+#include "core/number_format.h"
+#include "core/property_layout.h"
+#include "core/property_rows.h"
+#include "core/text.h"
+#include "designer/form_designer.h"
+#include "editor/child_controls.h"
+#include "entry/selection.h"
+#include "entry/workspace.h"
+#include "properties/colour_picker.h"
+#include "properties/properties.h"
+#include "win/handles.h"
+#include "win/rect.h"
+#include "win/repaint.h"
+
+namespace kelp {
+namespace {
+
+// Set for the length of a write-back (a resize makes the control announce
+// itself again; see PropertiesState::writingBack).
+class WritingBack {
+ public:
+  WritingBack() { gProperties.writingBack = true; }
+  ~WritingBack() { gProperties.writingBack = false; }
+  WritingBack(const WritingBack&) = delete;
+  WritingBack& operator=(const WritingBack&) = delete;
+};
+
+void OpenTextEditor(int row, const RECT& rowRect, const Rect& place) {
+  HWND editor = CreateEditField(gProperties.list, place.left, place.top, place.Width(), place.Height(),
+                                kEditFieldSingleLine, EditorIdOfRow(row));
+  if (editor == nullptr) return;
+  gProperties.editor = editor;
+  gProperties.editorRow = row;
+  ::SendMessageA(editor, WM_SETFONT, reinterpret_cast<WPARAM>(gProperties.listFont), 0);
+  const RECT frame = win::ToRECT(RowFrame(win::FromRECT(rowRect)));
+  ::ValidateRect(gProperties.list, &frame);
+  const ControlRecord* record = TargetRecord();
+  if (record == nullptr) return;
+  FormatEditorText(*record, row, gProperties.valueText);
+  // Filling raises EN_CHANGE; what the editor starts with is no edit.
+  gProperties.fillingEditor = true;
+  ::SetWindowTextA(editor, gProperties.valueText);
+  gProperties.fillingEditor = false;
+}
+
+void OpenColourField(int row, const Rect& place) {
+  HWND field = CreateColorField(gProperties.list, place.left, place.top, place.Width(), place.Height(),
+                                gWorkspace.selectedWindow);
+  if (field == nullptr) return;
+  gProperties.editor = field;
+  gProperties.editorRow = row;
+  const ControlRecord* record = TargetRecord();
+  ::SendMessageA(field, CB_SETCURSEL, 0, static_cast<LPARAM>(record != nullptr ? record->backColour : 0));
+  win::RedrawNow(field);
+}
+
+void RenameForm(HWND frame, ControlRecord& record, const char* name) {
+  ::GetWindowTextA(frame, gProperties.formTitle, sizeof(gProperties.formTitle));
+  ComposeRenamedFormTitle(gProperties.formTitle, name, gProperties.composedTitle);
+  ::SetWindowTextA(frame, gProperties.composedTitle);
+  CopyText(record.handleName, name);
+}
+
+void ChangeCaption(HWND target, ControlRecord& record, const char* caption) {
+  if (!TargetIsForm()) {
+    ::SetWindowTextA(target, caption);  // the control reads its caption back from its text
+    return;
+  }
+  if (const FormRecord* form = FormRecordOf(target)) ::SetWindowTextA(form->backPanel, caption);
+  CopyText(record.caption, caption);
+}
+
+// The typed size applies at once; anything but a positive number leaves the
+// size as it was. A form's size is its back panel's.
+void ChangeSize(HWND target, int row, const char* text) {
+  const std::int32_t value = ParseDecimal(text);
+  if (value <= 0) return;
+  HWND sized = target;
+  if (TargetIsForm()) {
+    const FormRecord* form = FormRecordOf(target);
+    if (form == nullptr) return;
+    sized = form->backPanel;
+  }
+  RECT bounds{};
+  ::GetWindowRect(sized, &bounds);
+  const int width = row == kRowWidth ? value : bounds.right - bounds.left;
+  const int height = row == kRowHeight ? value : bounds.bottom - bounds.top;
+  ::SetWindowPos(sized, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The control's own size handling has recorded its client size; the
+  // record keeps what was typed, as the creators keep the size asked for.
+  if (ControlRecord* record = TargetRecord()) (row == kRowWidth ? record->width : record->height) = value;
+  if (TargetIsForm()) {
+    win::RepaintNow(target);
+    RecomputeFormScrollBars(target);
+  }
+}
+
+// Deletes a brush only if a picked colour made it: system colour values
+// (index + 1), the brushes classes were registered with and anything a host
+// put there stay as they are.
+void DeleteIfColourBrush(HBRUSH brush) {
+  auto& brushes = gProperties.colourBrushes;
+  const Handle32 value = win::ToHandle32(brush);
+  const auto found = std::find(brushes.begin(), brushes.end(), value);
+  if (brush == nullptr || found == brushes.end()) return;
+  brushes.erase(found);
+  ::DeleteObject(brush);
+}
+
+HBRUSH MakeColourBrush(COLORREF colour) {
+  HBRUSH brush = ::CreateSolidBrush(colour);
+  if (brush != nullptr) gProperties.colourBrushes.push_back(win::ToHandle32(brush));
+  return brush;
+}
+
+void ApplyColourToControl(HWND target, COLORREF colour) {
+  ControlRecord* record = RecordOfControl(target);
+  if (record == nullptr) return;
+  record->backColour = colour;
+  DeleteIfColourBrush(win::FromHandle32<HBRUSH>(record->hBackBrush));
+  record->hBackBrush = win::ToHandle32(MakeColourBrush(colour));
+  // The class background follows too; the class's previous brush goes only
+  // once the new one is in place.
+  HBRUSH classBrush = MakeColourBrush(colour);
+  const auto previous = reinterpret_cast<HBRUSH>(
+      ::SetClassLongPtrA(target, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(classBrush)));
+  DeleteIfColourBrush(previous);
+  win::RepaintNow(target);
+  RecordSelection(target, record->kind);
+}
+
+}  // namespace
+
+// The row's editor, if it is open already, stays: a repaint of the selected
+// row must not take away what the user is typing.
+void OpenEditor(int row, const RECT& rowRect) {
+  if (gProperties.editor != nullptr && gProperties.editorRow == row && ::IsWindow(gProperties.editor)) return;
+  CloseEditor();
+  const Rect place = EditorPlace(win::FromRECT(rowRect));
+  switch (EditorOfRow(row)) {
+    case RowEditor::kText:
+      OpenTextEditor(row, rowRect, place);
+      break;
+    case RowEditor::kColour:
+      OpenColourField(row, place);
+      break;
+    case RowEditor::kNone:
+      break;
+  }
+}
+
+void CloseEditor() {
+  HWND editor = std::exchange(gProperties.editor, nullptr);
+  gProperties.editorRow = -1;
+  if (editor != nullptr) ::DestroyWindow(editor);
+}
+
+void WriteBackEdit(int editorId, HWND editor) {
+  if (gProperties.fillingEditor || editor != gProperties.editor) return;
+  HWND target = gProperties.target;
+  ControlRecord* record = TargetRecord();
+  if (record == nullptr) return;
+  ::GetWindowTextA(editor, gProperties.valueText, sizeof(gProperties.valueText));
+  const char* text = gProperties.valueText;
+  const WritingBack writing;
+  const int row = RowOfEditorId(editorId);
+  switch (row) {
+    case kRowName:
+      if (TargetIsForm()) {
+        RenameForm(target, *record, text);
+      } else {
+        WriteBackRecordText(*record, row, text);
+      }
+      break;
+    case kRowIdName:
+    case kRowIdValue:
+      WriteBackRecordText(*record, row, text);
+      break;
+    case kRowCaption:
+      ChangeCaption(target, *record, text);
+      break;
+    case kRowWidth:
+    case kRowHeight:
+      ChangeSize(target, row, text);
+      break;
+    default:
+      break;
+  }
+}
+
+// A form takes its colour before it is selected again, so that the rows
+// its re-selection rebuilds (and the colour field they reopen) show it.
+void ApplyPickedColour(HWND target, COLORREF colour) {
+  gProperties.target = target;
+  const bool form = TargetIsForm();
+  if (form) {
+    if (ControlRecord* record = FormControlRecord(target)) record->backColour = colour;
+  }
+  // A control shows its grab handles again; a form selects itself again,
+  // which rebuilds the rows and so closes the colour field.
+  HWND field = gProperties.editor;
+  ::SendMessageA(target, WM_SETFOCUS, 0, 0);
+  if (form) {
+    if (gProperties.editor == field) CloseEditor();  // no field outlives a pick
+    if (const FormRecord* record = FormRecordOf(target)) win::RepaintNow(record->surface);
+    return;
+  }
+  ApplyColourToControl(target, colour);
+  CloseEditor();
+}
+
+}  // namespace kelp

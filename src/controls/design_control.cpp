@@ -175,15 +175,28 @@ LRESULT OnCommand(const Context& c, ControlRecord& record) {
   }
 }
 
+// The size the window has now, not the one the message announced: a status
+// bar that docks itself resizes itself again inside the message.
 void OnSize(const Context& c, ControlRecord& record) {
-  record.width = LOWORD(c.lParam);
-  record.height = HIWORD(c.lParam);
+  RECT client{};
+  ::GetClientRect(c.window, &client);
+  record.width = client.right;
+  record.height = client.bottom;
   RECT bounds{};
   ::GetWindowRect(c.window, &bounds);
   bounds = ScreenToClientRect(SurfaceOfControl(record), bounds);
   record.left = bounds.left;
   record.top = bounds.top;
-  if (record.settled == 1) ShowGrabHandles(c.window, kGrabHandlesShow);
+  // Handles around an unsettled control (it was just given the focus) are
+  // placed again too: left where they were, they would surround nothing.
+  const bool handlesAroundIt = GrabHandleTarget() == c.window;
+  // A status bar docking itself again because its form was resized is not
+  // resized by the user: the selection stays where it is.
+  if (gFormDesigner.redockingStatusBars) {
+    if (handlesAroundIt) ShowGrabHandles(c.window, kGrabHandlesShow);
+    return;
+  }
+  if (record.settled == 1 || handlesAroundIt) ShowGrabHandles(c.window, kGrabHandlesShow);
   RecordSelection(c.window, record.kind);
   ShowPropertiesOf(c.window, record.kind);
 }

@@ -129,7 +129,10 @@ void Surface_OnLButtonUp(HWND surface) {
   ::ReleaseCapture();
   gFormDesigner.dragCursor = ::LoadCursorA(nullptr, IDC_ARROW);
   ::SetCursor(gFormDesigner.dragCursor);
-  if (!wasDown || !gFormDesigner.moved) {  // a click selects the form
+  // A release whose press went elsewhere (or was swallowed) ends nothing
+  // here and selects nothing.
+  if (!wasDown) return;
+  if (!gFormDesigner.moved) {  // a click selects the form
     ActivateFrameCaption(frame);
     ShowGrabHandles(nullptr, kGrabHandlesRemove);
     gWorkspace.selectedWindow = frame;
@@ -164,9 +167,11 @@ void Surface_OnSize(HWND surface) {
   ::GetClientRect(::GetParent(surface), &panelClient);
   ::SetWindowPos(surface, nullptr, 0, 0, panelClient.right, panelClient.bottom, SWP_NOMOVE);
   if (NameTable* statusBars = NameTableOf(surface, kKindStatusBar)) {
+    gFormDesigner.redockingStatusBars = true;
     for (NameTable::Owner owner : statusBars->Owners()) {
       ::MoveWindow(reinterpret_cast<HWND>(owner), 0, 0, 0, 0, TRUE);  // a status bar docks itself again
     }
+    gFormDesigner.redockingStatusBars = false;
   }
 }
 

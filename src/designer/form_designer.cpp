@@ -11,6 +11,12 @@ ControlRecord* FormControlRecord(HWND frame) {
   return win::WindowPointer<ControlRecord>(frame, kFrameControlRecordSlot);
 }
 
+bool IsFormFrame(HWND window) {
+  char name[sizeof(kFrameClassName) + 1] = {};
+  return window != nullptr && ::GetClassNameA(window, name, sizeof(name)) > 0 &&
+         lstrcmpA(name, kFrameClassName) == 0;
+}
+
 FormRecord* FormRecordOf(HWND frame) { return win::WindowPointer<FormRecord>(frame, kFrameFormRecordSlot); }
 
 HWND FrameOfSurface(HWND surface) { return ::GetParent(::GetParent(surface)); }

@@ -60,11 +60,16 @@ struct FormDesignerState {
   HWND newControl = nullptr;         // the control just placed
   HWND copiedControl = nullptr;      // what "&Paste" copies; null when nothing is copied
   bool pasting = false;
+  // While a surface docks its status bars again after it was resized: that
+  // resize is the form's, and selects none of them.
+  bool redockingStatusBars = false;
 };
 
 extern FormDesignerState gFormDesigner;
 
 ControlRecord* FormControlRecord(HWND frame);
+// Whether the window is a form's frame (and not, say, one of its controls).
+bool IsFormFrame(HWND window);
 FormRecord* FormRecordOf(HWND frame);
 HWND FrameOfSurface(HWND surface);
 

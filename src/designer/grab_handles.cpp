@@ -236,4 +236,9 @@ void ShowGrabHandles(HWND target, int mode) {
 
 HWND GrabHandleWindow(int index) { return index >= 0 && index < 8 ? gHandleSet[index] : nullptr; }
 
+HWND GrabHandleTarget() {
+  HWND handle = gHandleSet[0];
+  return handle != nullptr && IsGrabHandle(handle) ? HandleTarget(handle) : nullptr;
+}
+
 }  // namespace kelp

@@ -24,4 +24,7 @@ HWND CreateGrabHandle(HWND target, const RECT& rectangle, LPCSTR cursor);
 // The handles of the current set (null where none), for tests and tools.
 HWND GrabHandleWindow(int index);
 
+// The control the current set surrounds; null when there is no set.
+HWND GrabHandleTarget();
+
 }  // namespace kelp

@@ -87,6 +87,22 @@ void ReturnToPointer() {
   SendToWorkspaceWindow(gWorkspace.toolboxToolbar, TB_CHECKBUTTON, kToolPointer, TRUE);
 }
 
+// Not every control takes the rectangle drawn for it, and it chooses while
+// it is being made, before its record can hear of it: a timer is its
+// picture, a list box keeps whole items, a combo box shows its edit field's
+// height. The record keeps what is on the form.
+void RecordPlaceOf(HWND surface, HWND control) {
+  ControlRecord* record = RecordOfControl(control);
+  if (record == nullptr) return;
+  RECT bounds{};
+  ::GetWindowRect(control, &bounds);
+  ::MapWindowPoints(nullptr, surface, reinterpret_cast<POINT*>(&bounds), 2);
+  record->left = bounds.left;
+  record->top = bounds.top;
+  record->width = bounds.right - bounds.left;
+  record->height = bounds.bottom - bounds.top;
+}
+
 // Creates, names and numbers the control; null when nothing was created.
 HWND CreateNamedControl(HWND surface, const KindRow& row, NameTable& table, int x, int y, int width,
                         int height) {
@@ -103,6 +119,7 @@ HWND CreateNamedControl(HWND surface, const KindRow& row, NameTable& table, int 
   } else {
     ::SetWindowPos(control, LayerValue(row.layer), 0, 0, 0, 0, kKeepPlaceAndSize);
   }
+  RecordPlaceOf(surface, control);
   table.Take(static_cast<std::uint32_t>(number), OwnerOf(control));
   return control;
 }

@@ -4,6 +4,7 @@
 #include <commctrl.h>
 
 #include <string>
+#include <utility>
 
 #include "controls/design_control.h"
 #include "designer/form_designer.h"
@@ -134,6 +135,48 @@ TEST_F(Placement, ATimerIs28By28WhateverWasDragged) {
   EXPECT_EQ(r.right - r.left, 28);
   EXPECT_EQ(r.bottom - r.top, 28);
   EXPECT_EQ(WindowText(timer), "timer0");
+}
+
+// Some controls do not take the rectangle drawn: the record says what the
+// form shows, as the properties window then does.
+TEST_F(Placement, TheRecordHoldsThePlaceAndSizeTheControlReallyTook) {
+  for (auto [tool, r] : {std::pair{kKindTimer, RECT{30, 30, 34, 77}}, std::pair{kKindListBox, RECT{60, 30, 74, 63}},
+                         std::pair{kKindComboBox, RECT{100, 30, 180, 130}}}) {
+    HWND control = Draw(tool, r);
+    ASSERT_NE(control, nullptr) << tool;
+    const RECT took = RectInParent(control);
+    const ControlRecord* record = RecordOfControl(control);
+    EXPECT_EQ(record->left, took.left) << tool;
+    EXPECT_EQ(record->top, took.top) << tool;
+    EXPECT_EQ(record->width, took.right - took.left) << tool;
+    EXPECT_EQ(record->height, took.bottom - took.top) << tool;
+  }
+}
+
+// A status bar docks itself again inside the resize that moved it; the
+// record keeps the size it ends with, not the one first announced.
+TEST_F(Placement, AStatusBarsRecordFollowsItAsItDocksAgain) {
+  HWND status = Draw(kKindStatusBar, {20, 20, 100, 40});
+  ASSERT_NE(status, nullptr);
+  const POINT start = Centre(ScreenRect(status));
+  Drag(start, {start.x - 40, start.y - 60});
+  RECT client{};
+  ::GetClientRect(status, &client);
+  EXPECT_EQ(RecordOfControl(status)->width, client.right);
+  EXPECT_EQ(RecordOfControl(status)->height, client.bottom);
+  EXPECT_GT(client.right, 0);
+}
+
+// A release over the form whose press went elsewhere ends no drag there:
+// what was selected stays selected, with its kind and its grab handles.
+TEST_F(Placement, AReleaseOverTheFormAfterAPressElsewhereChangesNothing) {
+  HWND button = Draw(kKindButton, {20, 20, 100, 45});
+  ASSERT_EQ(gWorkspace.selectedWindow, button);
+  PressLeft(ClientToScreenPoint(MdiClient(), {880, 620}));  // the MDI client's empty corner
+  ReleaseLeft(OnSurface(200, 150));
+  EXPECT_EQ(gWorkspace.selectedWindow, button);
+  EXPECT_EQ(gWorkspace.selectedKind, kKindButton);
+  EXPECT_NE(GrabHandleWindow(0), nullptr);
 }
 
 TEST_F(Placement, AGroupBoxLiesBeneathTheControlsItCovers) {

@@ -26,6 +26,21 @@ inline constexpr GrabHandleCode kGrabHandleCreationOrder[8] = {
     kHandleTopLeft, kHandleTopRight, kHandleBottomRight, kHandleBottomLeft,
     kHandleTop,     kHandleRight,    kHandleBottom,      kHandleLeft};
 
+// Windows keep their coordinates in 16 bits: nothing on a form reaches
+// further than this.
+inline constexpr std::int32_t kLargestCoordinate = 32767;
+// The largest extent a control is given: half the coordinates, so that
+// wherever it is dragged while some of it still shows on the screen, it and
+// the grab handles around it stay within them.
+inline constexpr std::int32_t kLargestExtent = kLargestCoordinate / 2;
+
+// The largest extent a control whose near edge is at `origin` can take (0 or
+// less when none is left there).
+constexpr std::int32_t LargestExtentFrom(std::int32_t origin) {
+  const std::int32_t room = kLargestCoordinate - kGrabHandleSize - origin;
+  return room < kLargestExtent ? room : kLargestExtent;
+}
+
 // Top-left corner of a handle around the target rectangle.
 Point GrabHandlePlace(GrabHandleCode code, const Rect& target);
 

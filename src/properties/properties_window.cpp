@@ -17,10 +17,15 @@ namespace kelp {
 
 PropertiesState gProperties;
 
+// A target that is not what the selected kind says it is (a form's frame
+// while a control's kind is selected, or the other way round) has no
+// record here: its window longs would be read as the wrong one.
 ControlRecord* TargetRecord() {
   HWND target = gProperties.target;
   if (target == nullptr || !::IsWindow(target)) return nullptr;
-  return TargetIsForm() ? FormControlRecord(target) : RecordOfControl(target);
+  const bool frame = IsFormFrame(target);
+  if (frame != TargetIsForm()) return nullptr;
+  return frame ? FormControlRecord(target) : RecordOfControl(target);
 }
 
 bool TargetIsForm() {

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "controls/design_control.h"
+#include "core/grab_geometry.h"
 #include "core/number_format.h"
 #include "core/property_layout.h"
 #include "core/property_rows.h"
@@ -79,10 +80,15 @@ void ChangeCaption(HWND target, ControlRecord& record, const char* caption) {
 }
 
 // The typed size applies at once; anything but a positive number leaves the
-// size as it was. A form's size is its back panel's.
+// size as it was. A form's size is its back panel's. No window takes more
+// than its coordinates hold, so a size is cut to what the window and its
+// grab handles can have where it stands.
 void ChangeSize(HWND target, int row, const char* text) {
-  const std::int32_t value = ParseDecimal(text);
+  std::int32_t value = ParseDecimal(text);
   if (value <= 0) return;
+  // A timer is its picture's size, whatever is typed, as whatever is drawn.
+  const ControlRecord* current = TargetRecord();
+  if (!TargetIsForm() && current != nullptr && current->kind == kKindTimer) return;
   HWND sized = target;
   if (TargetIsForm()) {
     const FormRecord* form = FormRecordOf(target);
@@ -91,12 +97,24 @@ void ChangeSize(HWND target, int row, const char* text) {
   }
   RECT bounds{};
   ::GetWindowRect(sized, &bounds);
+  POINT origin = {bounds.left, bounds.top};
+  ::ScreenToClient(::GetParent(sized), &origin);
+  value = std::min(value, LargestExtentFrom(row == kRowWidth ? origin.x : origin.y));
+  if (value <= 0) return;
   const int width = row == kRowWidth ? value : bounds.right - bounds.left;
   const int height = row == kRowHeight ? value : bounds.bottom - bounds.top;
   ::SetWindowPos(sized, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
   // The control's own size handling has recorded its client size; the
-  // record keeps what was typed, as the creators keep the size asked for.
-  if (ControlRecord* record = TargetRecord()) (row == kRowWidth ? record->width : record->height) = value;
+  // record keeps the whole window's, as the creators keep the size asked
+  // for. A window that sizes itself (a status bar) has the last word.
+  ::GetWindowRect(sized, &bounds);
+  if (ControlRecord* record = TargetRecord()) {
+    if (row == kRowWidth) {
+      record->width = bounds.right - bounds.left;
+    } else {
+      record->height = bounds.bottom - bounds.top;
+    }
+  }
   if (TargetIsForm()) {
     win::RepaintNow(target);
     RecomputeFormScrollBars(target);

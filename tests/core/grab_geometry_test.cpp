@@ -50,5 +50,14 @@ TEST(GrabHandleDrag, CornerMovesAreIndependent) {
   EXPECT_EQ(DragHandleEdges(kHandleBottomRight, outline, {12, 80}), (Rect{9, 19, 86, 80}));
 }
 
+// Half the 16-bit coordinates at most, and less where the control's far
+// edge and its grab handles would pass the last coordinate.
+TEST(GrabHandleRoom, AControlIsGivenAtMostHalfTheCoordinatesAndNeverPastTheLast) {
+  EXPECT_EQ(LargestExtentFrom(0), kLargestExtent);
+  EXPECT_EQ(LargestExtentFrom(-20000), kLargestExtent);
+  EXPECT_EQ(LargestExtentFrom(20000), kLargestCoordinate - kGrabHandleSize - 20000);
+  EXPECT_LE(LargestExtentFrom(kLargestCoordinate), 0);
+}
+
 }  // namespace
 }  // namespace kelp

@@ -126,6 +126,13 @@ void PropertiesTest::FocusEditor() {
   ASSERT_EQ(::GetFocus(), editor);
 }
 
+void PropertiesTest::TypeOver(int row, const std::string& text) {
+  ClickRow(row);
+  FocusEditor();
+  SelectAllByKeyboard();
+  TypeCharacters(text);
+}
+
 bool PropertiesTest::RowShowsValue(int row, const char* text) const {
   const Pixels shown = Pixels::OfClient(List());
   const RECT r = RowClientRect(row);

@@ -47,6 +47,8 @@ class PropertiesTest : public HostTest {
   HWND ColourField() const;
   // Clicks into the text editor, so that it has the keyboard focus.
   void FocusEditor();
+  // Picks the row, clicks into its editor and types over what it holds.
+  void TypeOver(int row, const std::string& text);
 
   // Whether the value column of a row shows exactly this text, drawn as
   // the list draws its values.

@@ -7,7 +7,9 @@
 
 #include "controls/design_control.h"
 #include "core/property_layout.h"
+#include "core/grab_geometry.h"
 #include "designer/form_designer.h"
+#include "designer/grab_handles.h"
 #include "entry/messages.h"
 #include "entry/workspace.h"
 #include "properties/properties.h"
@@ -222,6 +224,60 @@ TEST_F(PropertyList, AFormsHeightResizesItsPanelAndItsScrollRange) {
   SCROLLINFO after{sizeof(after), SIF_RANGE | SIF_PAGE};
   ::GetScrollInfo(Frame(), SB_VERT, &after);
   EXPECT_GT(after.nMax, before.nMax) << "the frame scrolls over the taller panel";
+}
+
+// A timer is its picture's size whatever is typed, as whatever is drawn.
+TEST_F(PropertyList, ATypedSizeLeavesATimerItsPicturesSize) {
+  HWND timer = Place(kKindTimer, {20, 20, 60, 60});
+  TypeOver(6, "150");
+  const RECT r = RectInParent(timer);
+  EXPECT_EQ(r.right - r.left, kTimerSize);
+  EXPECT_EQ(RecordOfControl(timer)->width, kTimerSize);
+}
+
+// No window is wider than its 16-bit coordinates hold: a size typed beyond
+// them is cut to what the control and its grab handles can have, and the
+// record says what the control became.
+TEST_F(PropertyList, AnEnormousTypedSizeIsCutAndTheHandlesStillSurroundTheControl) {
+  HWND button = Place(kKindButton, {20, 20, 100, 45});
+  TypeOver(6, "163177");
+  const RECT r = RectInParent(button);
+  EXPECT_EQ(r.right - r.left, kLargestExtent);
+  EXPECT_EQ(RecordOfControl(button)->width, kLargestExtent);
+  EXPECT_EQ(RectInParent(GrabHandleWindow(2)).left, r.right) << "the bottom-right handle sits at its corner";
+}
+
+// A control just given the focus (here by a press on its form's caption,
+// which brings back the form's last selection) is resized from the
+// property list: its grab handles move with it.
+TEST_F(PropertyList, TheGrabHandlesFollowAControlResizedRightAfterItWasFocused) {
+  HWND button = Place(kKindButton, {20, 20, 100, 45});
+  ClickQueued(ClientToScreenPoint(Frame(), {60, -8}));  // the frame's caption
+  ASSERT_EQ(gWorkspace.selectedWindow, button);
+  ASSERT_EQ(RecordOfControl(button)->settled, 0u);
+  TypeOver(7, "70");
+  const RECT r = RectInParent(button);
+  ASSERT_EQ(r.bottom - r.top, 70);
+  EXPECT_EQ(GrabHandleTarget(), button);
+  EXPECT_EQ(RectInParent(GrabHandleWindow(2)).top, r.bottom) << "the bottom-right handle";
+}
+
+// A form holding a status bar: resizing the form makes the status bar dock
+// again, which neither selects it nor lets the write-back take the form's
+// frame for a control (it once wrote through its child identifier).
+TEST_F(PropertyList, ResizingAFormWithAStatusBarKeepsTheFormSelected) {
+  HWND status = Place(kKindStatusBar, {10, 10, 60, 30});
+  ASSERT_NE(status, nullptr);
+  ClickOn(Surface());
+  ASSERT_EQ(gWorkspace.selectedWindow, Frame());
+  TypeOver(7, "300");
+  EXPECT_EQ(gWorkspace.selectedWindow, Frame());
+  EXPECT_EQ(gWorkspace.selectedKind, kKindForm);
+  EXPECT_EQ(gProperties.target, Frame());
+  EXPECT_EQ(FormRecordNow().height, 300);
+  RECT surface{};
+  ::GetClientRect(Surface(), &surface);
+  EXPECT_EQ(RectInParent(status).bottom, surface.bottom) << "the status bar docked again";
 }
 
 TEST_F(PropertyList, ARepaintKeepsTheOpenEditorAndWhatIsTyped) {

@@ -1,0 +1,823 @@
+#include "random_user_desktop.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "controls/design_control.h"
+#include "core/colour_tables.h"
+#include "core/property_layout.h"
+#include "designer/form_designer.h"
+#include "designer/grab_handles.h"
+#include "editor/editor.h"
+#include "entry/messages.h"
+#include "entry/workspace.h"
+#include "harness.h"
+#include "kelp32.h"
+#include "properties/colour_picker.h"
+#include "properties/properties.h"
+#include "properties_fixture.h"
+#include "win/rect.h"
+
+namespace kelp::test {
+
+using random_user::Act;
+using random_user::Action;
+using random_user::Spot;
+
+namespace {
+
+// kelp.exe's layout: the toolbox down the left edge, a strip down the right
+// edge with the project window on top, the properties window below it and
+// the Form Layout window at the bottom; the frame fills most of the screen.
+constexpr int kToolboxWidth = 72;
+constexpr int kStripWidth = 220;
+constexpr int kProjectHeight = 190;
+constexpr int kLayoutHeight = 170;
+constexpr int kFrameWidth = 1260, kFrameHeight = 1000;
+
+// The host's own commands and the library's menus on the bar.
+constexpr WORD kNewProjectCommand = 1000;
+constexpr int kProjectMenu = 3;
+constexpr int kFileMenu = 0;
+// Down-arrow presses to each item of the "Project" and "File" menus.
+constexpr int kAddFormItem = 1;
+constexpr int kAddModuleItem = 3;
+constexpr int kAddClassModuleItem = 4;
+constexpr int kNewProjectItem = 1;
+
+// The New Project window's kinds, its OK and Cancel buttons.
+constexpr int kProjectKinds = 7;
+constexpr int kNewProjectOk = 1001;
+constexpr int kNewProjectCancel = 1000;
+
+// The Find Text window's children.
+constexpr int kFindTextBox = 4000;
+constexpr int kFindCaseBox = 100;
+constexpr int kFindWordBox = 200;
+constexpr int kFindButton = 3000;
+constexpr int kFindCancel = 3001;
+
+constexpr int kToolButtons = 23;
+constexpr int kScrollClicksMost = 5;
+constexpr int kDragSteps = 6;
+// A press this far from the last is never half of a double-click; the
+// second click of a deliberate one lands within it.
+constexpr UINT kDoubleClickArea = 4;
+
+Desktop* gDesktop = nullptr;
+WNDPROC gTestFrameProc = nullptr;
+
+// The host's frame procedure, as kelp.exe's: it lays its windows out itself
+// and answers "&New Project" with the New Project window.
+LRESULT CALLBACK HostFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_SIZE) {
+    if (gDesktop != nullptr) gDesktop->LayOut();
+    return 0;
+  }
+  if (message == WM_COMMAND && LOWORD(wParam) == kNewProjectCommand) {
+    NewProject(frame);
+    return 0;
+  }
+  return ::CallWindowProcA(gTestFrameProc, frame, message, wParam, lParam);
+}
+
+bool IsClass(HWND window, const char* name) { return ClassNameOf(window) == name; }
+
+POINT SpotIn(const RECT& r, Spot s) {
+  return {r.left + static_cast<LONG>((static_cast<long long>(r.right - r.left - 1) * s.x) / 1000),
+          r.top + static_cast<LONG>((static_cast<long long>(r.bottom - r.top - 1) * s.y) / 1000)};
+}
+
+// The part of a window that its ancestors' client areas leave visible.
+RECT VisiblePart(HWND window, bool clientOnly) {
+  RECT r = ScreenRect(window);
+  if (clientOnly) {
+    ::GetClientRect(window, &r);
+    ::MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&r), 2);
+  }
+  for (HWND parent = ::GetParent(window); parent != nullptr; parent = ::GetParent(parent)) {
+    RECT client{};
+    ::GetClientRect(parent, &client);
+    ::MapWindowPoints(parent, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    ::IntersectRect(&r, &r, &client);
+  }
+  return r;
+}
+
+bool Hits(HWND target, POINT at, bool childrenToo) {
+  HWND hit = ::WindowFromPoint(at);
+  return hit == target || (childrenToo && hit != nullptr && ::IsChild(target, hit));
+}
+
+// A point near the spot where a press reaches the window: the spot itself,
+// else the first of a grid over the visible part.
+bool ReachablePoint(HWND window, const RECT& area, Spot spot, bool childrenToo, POINT& at) {
+  if (area.right <= area.left || area.bottom <= area.top) return false;
+  at = SpotIn(area, spot);
+  if (Hits(window, at, childrenToo)) return true;
+  constexpr int kGrid = 7;
+  for (int gy = 0; gy < kGrid; ++gy) {
+    for (int gx = 0; gx < kGrid; ++gx) {
+      at = SpotIn(area, {(1000 * gx + 500) / kGrid, (1000 * gy + 500) / kGrid});
+      if (Hits(window, at, childrenToo)) return true;
+    }
+  }
+  return false;
+}
+
+// A point of the window's non-client area with this hit-test code, where a
+// press reaches the window.
+bool NonClientPoint(HWND window, int code, Spot spot, POINT& at) {
+  TITLEBARINFO title{};
+  title.cbSize = sizeof(title);
+  RECT area = ScreenRect(window);
+  if ((code == HTCAPTION || code == HTCLOSE) && ::GetTitleBarInfo(window, &title)) {
+    area = title.rcTitleBar;
+  } else if (code == HTBOTTOMRIGHT) {
+    area = {area.right - 6, area.bottom - 6, area.right, area.bottom};
+  }
+  RECT visible = VisiblePart(window, false);
+  ::IntersectRect(&area, &area, &visible);
+  if (area.right <= area.left || area.bottom <= area.top) return false;
+  auto fits = [&](POINT p) {
+    const LRESULT hit = ::SendMessageA(window, WM_NCHITTEST, 0, MAKELPARAM(p.x, p.y));
+    return hit == code && Hits(window, p, false);
+  };
+  at = SpotIn(area, spot);
+  if (fits(at)) return true;
+  // Three rows across the area, a few pixels apart: enough to find a
+  // caption button, few enough to stay quick on a crowded desktop.
+  constexpr int kRows = 3;
+  constexpr LONG kStep = 4;
+  for (int row = 0; row < kRows; ++row) {
+    const LONG y = area.top + (area.bottom - area.top) * (2 * row + 1) / (2 * kRows);
+    for (LONG x = area.right - 1; x >= area.left; x -= kStep) {
+      at = {x, y};
+      if (fits(at)) return true;
+    }
+  }
+  return false;
+}
+
+void SendInputs(std::vector<INPUT> inputs) {
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpPending();
+}
+
+INPUT Mouse(DWORD flags) {
+  INPUT input{};
+  input.type = INPUT_MOUSE;
+  input.mi.dwFlags = flags;
+  return input;
+}
+
+INPUT Key(WORD key, bool down) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = key;
+  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+  return input;
+}
+
+// A click, then keys, all queued before the menu that the click opens runs
+// its own loop.
+void ClickThenKeys(POINT at, bool right, const std::vector<WORD>& keys) {
+  ::SetCursorPos(at.x, at.y);
+  std::vector<INPUT> inputs = {Mouse(MOUSEEVENTF_MOVE), Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
+                               Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
+  for (WORD key : keys) {
+    inputs.push_back(Key(key, true));
+    inputs.push_back(Key(key, false));
+  }
+  SendInputs(inputs);
+}
+
+void RightClickThenKeys(POINT at, const std::vector<WORD>& keys) { ClickThenKeys(at, true, keys); }
+
+// Opens a menu of the bar with a click, then presses the keys.
+void ChooseFromBar(HWND frame, int menu, const std::vector<WORD>& keys) {
+  RECT title{};
+  ::GetMenuItemRect(frame, ::GetMenu(frame), static_cast<UINT>(menu), &title);
+  ClickThenKeys(Centre(title), false, keys);
+}
+
+std::vector<WORD> Downs(int count, WORD last = VK_RETURN) {
+  std::vector<WORD> keys(static_cast<std::size_t>(count), VK_DOWN);
+  keys.push_back(last);
+  return keys;
+}
+
+// Double-clicks, which a desktop without accidental ones must allow for a moment.
+void DoubleClickOn(POINT at, bool queued) {
+  const UINT width = static_cast<UINT>(::GetSystemMetrics(SM_CXDOUBLECLK));
+  const UINT height = static_cast<UINT>(::GetSystemMetrics(SM_CYDOUBLECLK));
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, kDoubleClickArea, nullptr, 0);
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, kDoubleClickArea, nullptr, 0);
+  if (queued) {
+    DoubleClickQueued(at);
+  } else {
+    DoubleClick(at);
+  }
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, width, nullptr, 0);
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, height, nullptr, 0);
+}
+
+std::string Point(POINT p) { return "(" + std::to_string(p.x) + "," + std::to_string(p.y) + ")"; }
+
+std::string NameOf(HWND window) {
+  if (window == nullptr) return "nothing";
+  const std::string text = WindowText(window);
+  return "'" + (text.size() > 24 ? text.substr(0, 24) + "..." : text) + "'";
+}
+
+HWND FrameOfControl(HWND control) {
+  const ControlRecord* record = RecordOfControl(control);
+  return record != nullptr ? FrameOfSurface(SurfaceOfControl(*record)) : nullptr;
+}
+
+HWND FindProjectItemWindow(HWND tree, HTREEITEM item) {
+  TVITEMA data{};
+  data.mask = TVIF_PARAM;
+  data.hItem = item;
+  ::SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&data));
+  return reinterpret_cast<HWND>(data.lParam);
+}
+
+void CollectItemsWithWindows(HWND tree, HTREEITEM item, std::vector<HTREEITEM>& out) {
+  for (; item != nullptr;
+       item = reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+    if (FindProjectItemWindow(tree, item) != nullptr) out.push_back(item);
+    CollectItemsWithWindows(
+        tree,
+        reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CHILD, reinterpret_cast<LPARAM>(item))),
+        out);
+  }
+}
+
+}  // namespace
+
+Inventory TakeInventory(HWND mdiClient) {
+  Inventory inventory;
+  for (HWND child = ::GetWindow(mdiClient, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    const bool visible = ::IsWindowVisible(child) && !::IsIconic(child);
+    if (IsClass(child, kFrameClassName) && SurfaceOf(child) != nullptr) {
+      inventory.forms.push_back(child);
+      if (!visible) continue;
+      inventory.visibleForms.push_back(child);
+      for (HWND control : ControlsOn(SurfaceOf(child))) inventory.controls.push_back(control);
+    } else if (IsClass(child, kCodeWindowClassName)) {
+      inventory.codeWindows.push_back(child);
+      if (visible) inventory.visibleCodeWindows.push_back(child);
+    }
+  }
+  return inventory;
+}
+
+HWND SurfaceOf(HWND frame) {
+  const FormRecord* form = FormRecordOf(frame);
+  return form != nullptr ? form->surface : nullptr;
+}
+
+std::vector<HWND> ControlsOn(HWND surface) {
+  std::vector<HWND> controls;
+  for (HWND child = ::GetWindow(surface, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (!IsClass(child, "Boxs_Class") && RecordOfControl(child) != nullptr) controls.push_back(child);
+  }
+  return controls;
+}
+
+void TypeKeys(const std::string& text) {
+  std::string run;
+  auto flush = [&] {
+    if (!run.empty()) TypeCharacters(run);
+    run.clear();
+  };
+  for (char c : text) {
+    switch (c) {
+      case '\n': flush(); PressKey(VK_RETURN); break;
+      case '\t': flush(); PressKey(VK_TAB); break;
+      case '\b': flush(); PressKey(VK_BACK); break;
+      default: run += c; break;
+    }
+  }
+  flush();
+}
+
+NoAccidentalDoubleClicks::NoAccidentalDoubleClicks()
+    : width_(static_cast<UINT>(::GetSystemMetrics(SM_CXDOUBLECLK))),
+      height_(static_cast<UINT>(::GetSystemMetrics(SM_CYDOUBLECLK))) {
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, 0, nullptr, 0);
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, 0, nullptr, 0);
+}
+
+NoAccidentalDoubleClicks::~NoAccidentalDoubleClicks() {
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKWIDTH, width_, nullptr, 0);
+  ::SystemParametersInfoA(SPI_SETDOUBLECLKHEIGHT, height_, nullptr, 0);
+}
+
+void Desktop::Build(HWND frame, HWND mdiClient) {
+  gDesktop = this;
+  frame_ = frame;
+  mdiClient_ = mdiClient;
+  gTestFrameProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(HostFrameProc)));
+  toolbox_ = Create_Tool_Bar(frame);
+  project_ = Create_Project_Window(frame);
+  properties_ = Create_Prop_Window(frame);
+  layout_ = ScreenLayoutClass(frame);
+  CreateMenuBar(0);
+  ::MoveWindow(frame, 0, 0, kFrameWidth, kFrameHeight, TRUE);
+  LayOut();
+  ::SetForegroundWindow(frame);
+  ::UpdateWindow(frame);
+  PumpPending();
+}
+
+void Desktop::LayOut() {
+  RECT client{};
+  ::GetClientRect(frame_, &client);
+  const int width = client.right;
+  const int height = client.bottom;
+  const int stripLeft = width - kStripWidth;
+  const int layoutTop = height - kLayoutHeight;
+  ::MoveWindow(toolbox_, 0, 0, kToolboxWidth, height, TRUE);
+  ::MoveWindow(mdiClient_, kToolboxWidth, 0, stripLeft - kToolboxWidth, height, TRUE);
+  ::MoveWindow(project_, stripLeft, 0, kStripWidth, kProjectHeight, TRUE);
+  ::MoveWindow(properties_, stripLeft, kProjectHeight, kStripWidth, layoutTop - kProjectHeight, TRUE);
+  ::MoveWindow(layout_, stripLeft, layoutTop, kStripWidth, kLayoutHeight, TRUE);
+}
+
+void Desktop::StartOver() {
+  while (HWND child = ::GetWindow(mdiClient_, GW_CHILD)) ::DestroyWindow(child);
+  PumpPending();
+  // What the destroyed forms held is gone with them.
+  gWorkspace.selectedWindow = nullptr;
+  gWorkspace.selectedKind = 0;
+  gFormDesigner.copiedControl = nullptr;
+  gEditor.cascadeX = gEditor.cascadeY = 20;
+  NewProjectThenChoose(0, false);  // "Standard EXE", as kelp.exe starts
+}
+
+random_user::Situation Desktop::Describe() const {
+  const Inventory inventory = TakeInventory(mdiClient_);
+  random_user::Situation s;
+  s.visibleForms = static_cast<int>(inventory.visibleForms.size());
+  s.forms = static_cast<int>(inventory.forms.size());
+  s.controls = static_cast<int>(inventory.controls.size());
+  s.visibleCodeWindows = static_cast<int>(inventory.visibleCodeWindows.size());
+  s.codeWindows = static_cast<int>(inventory.codeWindows.size());
+  s.hiddenWindows = static_cast<int>(inventory.forms.size() + inventory.codeWindows.size() -
+                                     inventory.visibleForms.size() - inventory.visibleCodeWindows.size());
+  s.controlSelected = gWorkspace.selectedKind != kKindForm && RecordOfControl(gWorkspace.selectedWindow) != nullptr;
+  return s;
+}
+
+HWND Desktop::ChosenForm(const Action& a) const {
+  const Inventory inventory = TakeInventory(mdiClient_);
+  if (inventory.visibleForms.empty()) return nullptr;
+  return inventory.visibleForms[a.which % inventory.visibleForms.size()];
+}
+
+HWND Desktop::ChosenControl(const Action& a) const {
+  const Inventory inventory = TakeInventory(mdiClient_);
+  if (inventory.controls.empty()) return nullptr;
+  return inventory.controls[a.which % inventory.controls.size()];
+}
+
+// A form (item 0) or a code window (item 1); the other kind when there is none.
+HWND Desktop::ChosenWindow(const Action& a) const {
+  const Inventory inventory = TakeInventory(mdiClient_);
+  const std::vector<HWND>* first = a.item == 0 ? &inventory.visibleForms : &inventory.visibleCodeWindows;
+  const std::vector<HWND>* second = a.item == 0 ? &inventory.visibleCodeWindows : &inventory.visibleForms;
+  if (first->empty()) std::swap(first, second);
+  if (first->empty()) return nullptr;
+  return (*first)[a.which % first->size()];
+}
+
+bool Desktop::Reach(HWND window, Spot spot, bool childrenToo, POINT& at, std::string& log, bool clientOnly) {
+  if (ReachablePoint(window, VisiblePart(window, clientOnly), spot, childrenToo, at)) {
+    HWND hit = ::WindowFromPoint(at);
+    if (hit != window) log += " (on its " + ClassNameOf(hit) + ")";
+    return true;
+  }
+  // Covered: the user brings the form (or code window) up by its caption first.
+  HWND top = window;
+  while (top != nullptr && ::GetParent(top) != mdiClient_) top = ::GetParent(top);
+  POINT caption{};
+  if (top == nullptr || !NonClientPoint(top, HTCAPTION, {500, 500}, caption)) {
+    log += " out of reach";
+    return false;
+  }
+  ClickQueued(caption);
+  log += " (brought " + NameOf(top) + " up by its caption)";
+  if (ReachablePoint(window, VisiblePart(window, clientOnly), spot, childrenToo, at)) return true;
+  log += " out of reach";
+  return false;
+}
+
+std::string Desktop::PickTool(const Action& a) {
+  const int tool = kToolPointer + static_cast<int>(a.item % kToolButtons);
+  RECT button{};
+  ::SendMessageA(gWorkspace.toolboxToolbar, TB_GETRECT, static_cast<WPARAM>(tool), reinterpret_cast<LPARAM>(&button));
+  ::MapWindowPoints(gWorkspace.toolboxToolbar, nullptr, reinterpret_cast<POINT*>(&button), 2);
+  Click(Centre(button));
+  return "tool " + std::to_string(tool);
+}
+
+std::string Desktop::DrawOnForm(const Action& a) {
+  HWND frame = ChosenForm(a);
+  HWND surface = SurfaceOf(frame);
+  std::string log = "on " + NameOf(frame) + " with tool " + std::to_string(gWorkspace.currentTool);
+  POINT from{};
+  if (!Reach(surface, a.from, false, from, log)) return log;
+  const POINT to = SpotIn(VisiblePart(surface, true), a.to);
+  Drag(from, to, kDragSteps);
+  return log + " " + Point(from) + "->" + Point(to);
+}
+
+// A click, or a double-click, where a press reaches the window.
+std::string Desktop::ClickOn(HWND window, const Action& a, bool childrenToo, bool twice, std::string log) {
+  POINT at{};
+  if (!Reach(window, a.from, childrenToo, at, log)) return log;
+  if (twice) {
+    DoubleClickOn(at, false);
+  } else {
+    Click(at);
+  }
+  return log + " at " + Point(at);
+}
+
+std::string Desktop::ClickForm(const Action& a, bool twice) {
+  HWND frame = ChosenForm(a);
+  return ClickOn(SurfaceOf(frame), a, false, twice, NameOf(frame));
+}
+
+std::string Desktop::ClickControl(const Action& a, bool twice) {
+  HWND control = ChosenControl(a);
+  return ClickOn(control, a, true, twice, NameOf(control) + " on " + NameOf(FrameOfControl(control)));
+}
+
+std::string Desktop::DragControl(const Action& a) {
+  HWND control = ChosenControl(a);
+  std::string log = NameOf(control) + " on " + NameOf(FrameOfControl(control));
+  POINT from{};
+  if (!Reach(control, a.from, true, from, log)) return log;
+  const ControlRecord* record = RecordOfControl(control);
+  const POINT to = SpotIn(VisiblePart(SurfaceOfControl(*record), true), a.to);
+  Drag(from, to, kDragSteps);
+  return log + " " + Point(from) + "->" + Point(to);
+}
+
+std::string Desktop::DragGrabHandle(const Action& a) {
+  HWND handle = GrabHandleWindow(static_cast<int>(a.item % 8));
+  if (handle == nullptr || !::IsWindowVisible(handle)) return "no grab handles";
+  std::string log = "handle " + std::to_string(a.item % 8) + " of " + NameOf(gWorkspace.selectedWindow);
+  POINT from{};
+  if (!Reach(handle, {500, 500}, false, from, log)) return log;
+  const POINT to = SpotIn(VisiblePart(::GetParent(handle), true), a.to);
+  Drag(from, to, kDragSteps);
+  return log + " " + Point(from) + "->" + Point(to);
+}
+
+std::string Desktop::ControlMenu(const Action& a) {
+  static constexpr WORD kKeys[] = {'V', 'C', 'D', 'P', VK_ESCAPE};
+  static constexpr const char* kItems[] = {"View Code", "Copy", "Delete", "Properties", "Escape"};
+  HWND control = ChosenControl(a);
+  std::string log = NameOf(control) + " on " + NameOf(FrameOfControl(control));
+  POINT at{};
+  if (!Reach(control, a.from, true, at, log)) return log;
+  RightClickThenKeys(at, {kKeys[a.item % 5]});
+  return log + ": " + kItems[a.item % 5];
+}
+
+std::string Desktop::FormMenu(const Action& a) {
+  HWND frame = ChosenForm(a);
+  HWND surface = SurfaceOf(frame);
+  std::string log = NameOf(frame);
+  POINT at{};
+  if (!Reach(surface, a.from, false, at, log)) return log;
+  const bool pasteGreyed =
+      (::GetMenuState(gWorkspace.formContextMenu, IDM_PASTE, MF_BYCOMMAND) & (MF_GRAYED | MF_DISABLED)) != 0;
+  switch (a.item % 5) {
+    case 0:
+      RightClickThenKeys(at, {'V'});
+      return log + ": View Code";
+    case 1:
+      // A greyed item cannot be chosen: the user lets the menu go.
+      RightClickThenKeys(at, pasteGreyed ? std::vector<WORD>{VK_ESCAPE} : Downs(2));
+      return log + (pasteGreyed ? ": Paste is greyed, Escape" : ": Paste");
+    case 2:
+      RightClickThenKeys(at, {'D'});
+      return log + ": Delete";
+    case 3:
+      RightClickThenKeys(at, Downs(4));
+      return log + ": Properties";
+    default:
+      RightClickThenKeys(at, {VK_ESCAPE});
+      return log + ": Escape";
+  }
+}
+
+std::string Desktop::EditProperty(const Action& a) {
+  HWND list = gWorkspace.propertyList;
+  const int row = static_cast<int>(a.item);
+  std::string log = "row " + std::to_string(row) + " of " + NameOf(gWorkspace.selectedWindow);
+  RECT r{};
+  if (::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&r)) == LB_ERR) {
+    return log + ": no such row";
+  }
+  Click(ClientToScreenPoint(list, {kNameColumnWidth / 2, (r.top + r.bottom) / 2}));
+  HWND editor = ::FindWindowExA(list, nullptr, "EDIT", nullptr);
+  if (editor == nullptr) return log + ": no editor";
+  Click(Centre(ScreenRect(editor)));
+  if (::GetFocus() != editor) return log + ": the editor did not take the focus";
+  if (a.flags & 1) SelectAllByKeyboard();
+  TypeKeys(a.text);
+  return log;
+}
+
+std::string Desktop::PickColour(const Action& a) {
+  HWND list = gWorkspace.propertyList;
+  std::string log = "for " + NameOf(gWorkspace.selectedWindow);
+  RECT r{};
+  ::SendMessageA(list, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r));
+  Click(ClientToScreenPoint(list, {kNameColumnWidth / 2, (r.top + r.bottom) / 2}));
+  HWND field = ::FindWindowExA(list, nullptr, kColourFieldClassName, nullptr);
+  if (field == nullptr) return log + ": no colour field";
+  const RECT bounds = ScreenRect(field);
+  Click(Centre(win::ToRECT(DropDownButton(win::FromRECT(bounds)))));
+  const ColourFieldState* state = FieldStateOf(field);
+  if (state == nullptr || state->popup == nullptr || !::IsWindowVisible(state->popup)) {
+    return log + ": the pop-up did not open";
+  }
+  if (a.flags == 0) {
+    const int cell = static_cast<int>(a.item % kPaletteCellCount);
+    const Rect c = PaletteCell(cell);
+    Click(ClientToScreenPoint(state->palettePage, {(c.left + c.right) / 2, (c.top + c.bottom) / 2}));
+    char colour[16];
+    std::snprintf(colour, sizeof(colour), "%06X", kPalette[static_cast<std::size_t>(cell)]);
+    return log + ": palette cell " + std::to_string(cell) + " (" + colour + ")";
+  }
+  if (a.flags == 1) {
+    HWND tabs = state->tabControl;
+    HWND systemList = state->systemList;
+    RECT tab{};
+    ::SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&tab));
+    ::MapWindowPoints(tabs, nullptr, reinterpret_cast<POINT*>(&tab), 2);
+    Click(Centre(tab));
+    const int row = static_cast<int>(a.item % kSystemColourRowCount);
+    // The list shows seven rows: it is scrolled to the one the user wants.
+    ::SendMessageA(systemList, LB_SETTOPINDEX, static_cast<WPARAM>(row), 0);
+    RECT item{};
+    ::SendMessageA(systemList, LB_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    if (!::IsWindowVisible(systemList)) return log + ": the System page did not show";
+    Click(ClientToScreenPoint(systemList, Centre(item)));
+    return log + ": system colour " + kSystemColours[static_cast<std::size_t>(row)].name;
+  }
+  // Opened and left: a press on the field's text hides the pop-up again.
+  Click({bounds.left + 30, (bounds.top + bounds.bottom) / 2});
+  return log + ": opened and left";
+}
+
+bool Desktop::FocusCodeEditor(HWND codeWindow, Spot spot, std::string& log) {
+  HWND editor = EditorControlOf(codeWindow);
+  POINT at{};
+  // Inside the text: a press on the editor's scroll bars would track them
+  // in a loop of their own.
+  if (editor == nullptr || !Reach(editor, spot, false, at, log, true)) return false;
+  ClickQueued(at);
+  if (::GetFocus() != editor) {
+    log += " (the editor did not take the focus)";
+    return false;
+  }
+  return true;
+}
+
+std::string Desktop::TypeInCode(const Action& a) {
+  const Inventory inventory = TakeInventory(mdiClient_);
+  HWND window = inventory.visibleCodeWindows[a.which % inventory.visibleCodeWindows.size()];
+  std::string log = "in " + NameOf(window);
+  if (!FocusCodeEditor(window, a.from, log)) return log;
+  TypeKeys(a.text);
+  return log;
+}
+
+std::string Desktop::Find(const Action& a) {
+  const Inventory inventory = TakeInventory(mdiClient_);
+  HWND window = inventory.visibleCodeWindows[a.which % inventory.visibleCodeWindows.size()];
+  std::string log = "in " + NameOf(window) + " (current editor of " +
+                    NameOf(::GetParent(gEditor.currentEditor)) + ")";
+  if (!FocusCodeEditor(window, a.from, log)) return log;
+  PressKey(VK_F2);
+  HWND find = gEditor.findWindow;
+  if (find == nullptr || !::IsWindow(find)) return log + ": no Find window";
+  ::SetForegroundWindow(find);
+  Click(Centre(ScreenRect(::GetDlgItem(find, kFindTextBox))));
+  TypeKeys(a.text);
+  if (a.flags & 1) Click(Centre(ScreenRect(::GetDlgItem(find, kFindCaseBox))));
+  if (a.flags & 2) Click(Centre(ScreenRect(::GetDlgItem(find, kFindWordBox))));
+  const bool cancel = (a.flags & 4) != 0;
+  Click(Centre(ScreenRect(::GetDlgItem(find, cancel ? kFindCancel : kFindButton))));
+  if (::IsWindow(find)) {
+    log += ": the Find window stayed";
+    ::SendMessageA(find, WM_CLOSE, 0, 0);
+  }
+  return log + (cancel ? ": Cancel" : ": Find");
+}
+
+std::string Desktop::FindNext(const Action& a) {
+  const Inventory inventory = TakeInventory(mdiClient_);
+  HWND window = inventory.visibleCodeWindows[a.which % inventory.visibleCodeWindows.size()];
+  std::string log = "in " + NameOf(window);
+  if (!FocusCodeEditor(window, a.from, log)) return log;
+  PressKey(VK_F3);
+  return log;
+}
+
+std::string Desktop::ChooseFromProjectMenu(int item, const char* what) {
+  ::SetForegroundWindow(frame_);
+  ChooseFromBar(frame_, kProjectMenu, Downs(item));
+  return what;
+}
+
+// A point of the window's frame with the hit-test code; when it is covered,
+// the user first brings the window up by its caption.
+bool Desktop::ReachFrame(HWND window, int code, Spot spot, POINT& at, std::string& log) {
+  if (window == nullptr) return false;
+  if (NonClientPoint(window, code, spot, at)) return true;
+  POINT caption{};
+  if (code == HTCAPTION || !NonClientPoint(window, HTCAPTION, {500, 500}, caption)) return false;
+  ClickQueued(caption);
+  log += " (brought up by its caption)";
+  return NonClientPoint(window, code, spot, at);
+}
+
+std::string Desktop::CloseWindow(const Action& a) {
+  HWND window = ChosenWindow(a);
+  std::string log = NameOf(window);
+  POINT at{};
+  if (!ReachFrame(window, HTCLOSE, {500, 500}, at, log)) return log + ": no close box in reach";
+  ClickQueued(at);
+  return log;
+}
+
+std::string Desktop::ReopenFromProject(const Action& a) {
+  HWND tree = gWorkspace.projectTree;
+  std::vector<HTREEITEM> items;
+  CollectItemsWithWindows(tree, reinterpret_cast<HTREEITEM>(::SendMessageA(tree, TVM_GETNEXTITEM, TVGN_ROOT, 0)), items);
+  std::vector<HTREEITEM> hidden;
+  for (HTREEITEM item : items) {
+    if (!::IsWindowVisible(FindProjectItemWindow(tree, item))) hidden.push_back(item);
+  }
+  const std::vector<HTREEITEM>& from = hidden.empty() ? items : hidden;
+  if (from.empty()) return "no items";
+  HTREEITEM item = from[a.which % from.size()];
+  // The user scrolls the tree to the item.
+  ::SendMessageA(tree, TVM_ENSUREVISIBLE, 0, reinterpret_cast<LPARAM>(item));
+  RECT text{};
+  std::memcpy(&text, &item, sizeof(item));  // TVM_GETITEMRECT takes the item in the rectangle
+  ::SendMessageA(tree, TVM_GETITEMRECT, TRUE, reinterpret_cast<LPARAM>(&text));
+  DoubleClickOn(ClientToScreenPoint(tree, Centre(text)), true);
+  return NameOf(FindProjectItemWindow(tree, item));
+}
+
+std::string Desktop::DragFormMarker(const Action& a) {
+  static constexpr const char* kMarkers[] = {"right", "corner", "bottom"};
+  HWND frame = ChosenForm(a);
+  std::string log = NameOf(frame) + " " + kMarkers[a.item % 3];
+  ::UpdateWindow(frame);
+  const FormRecord* form = FormRecordOf(frame);
+  const RECT& marker = a.item % 3 == 0 ? form->rightMarker : a.item % 3 == 1 ? form->cornerMarker : form->bottomMarker;
+  // In the frame's client area: a press on its border or scroll bars would
+  // size or scroll the frame in a loop of its own.
+  auto onMarker = [&] {
+    const POINT at = Centre(marker);
+    return Hits(frame, at, false) &&
+           ::SendMessageA(frame, WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y)) == HTCLIENT;
+  };
+  const POINT from = Centre(marker);
+  if (!onMarker()) {
+    POINT ignored{};
+    if (!Reach(frame, {500, 500}, false, ignored, log) || !onMarker()) return log + ": marker out of reach";
+  }
+  const POINT to = SpotIn(VisiblePart(mdiClient_, true), a.to);
+  Drag(Centre(marker), to, kDragSteps);
+  return log + " " + Point(from) + "->" + Point(to);
+}
+
+std::string Desktop::MoveOrSizeWindow(const Action& a, bool size) {
+  HWND window = ChosenWindow(a);
+  std::string log = NameOf(window);
+  POINT from{};
+  if (!ReachFrame(window, size ? HTBOTTOMRIGHT : HTCAPTION, a.from, from, log)) return log + ": not in reach";
+  // The caption stays where the user can take it again.
+  Spot spot = a.to;
+  spot.x = std::clamp(spot.x, 20, 900);
+  spot.y = std::clamp(spot.y, 0, 900);
+  const POINT to = SpotIn(VisiblePart(mdiClient_, true), spot);
+  DragQueued(from, to, kDragSteps);
+  return log + " " + Point(from) + "->" + Point(to);
+}
+
+std::string Desktop::ScrollForm(const Action& a) {
+  HWND frame = ChosenForm(a);
+  const bool vertical = a.item < 2;
+  std::string log = NameOf(frame) + (vertical ? " vertically" : " horizontally");
+  SCROLLBARINFO bar{};
+  bar.cbSize = sizeof(bar);
+  if (!::GetScrollBarInfo(frame, vertical ? OBJID_VSCROLL : OBJID_HSCROLL, &bar) ||
+      (bar.rgstate[0] & (STATE_SYSTEM_INVISIBLE | STATE_SYSTEM_OFFSCREEN | STATE_SYSTEM_UNAVAILABLE)) != 0) {
+    return log + ": no scroll bar";
+  }
+  const RECT& r = bar.rcScrollBar;
+  const int half = bar.dxyLineButton / 2;
+  const bool back = a.item % 2 == 0;
+  const POINT at = vertical ? POINT{(r.left + r.right) / 2, back ? r.top + half : r.bottom - half - 1}
+                            : POINT{back ? r.left + half : r.right - half - 1, (r.top + r.bottom) / 2};
+  if (!Hits(frame, at, false)) return log + ": arrow out of reach";
+  const int clicks = static_cast<int>(std::clamp<std::uint32_t>(a.flags, 1, kScrollClicksMost));
+  for (int i = 0; i < clicks; ++i) ClickQueued(at);
+  return log + (back ? " back " : " on ") + std::to_string(clicks);
+}
+
+std::string Desktop::ClickPanelCaption(const Action& a) {
+  HWND frame = ChosenForm(a);
+  HWND panel = FormRecordOf(frame)->backPanel;
+  std::string log = NameOf(frame);
+  POINT at{};
+  if (!NonClientPoint(panel, HTCAPTION, a.from, at)) {
+    POINT ignored{};
+    if (!Reach(frame, {500, 500}, false, ignored, log) || !NonClientPoint(panel, HTCAPTION, a.from, at)) {
+      return log + ": caption out of reach";
+    }
+  }
+  ClickQueued(at);
+  return log + " at " + Point(at);
+}
+
+std::string Desktop::ClickFrameCaption(const Action& a) {
+  HWND frame = ChosenForm(a);
+  std::string log = NameOf(frame);
+  POINT at{};
+  if (!NonClientPoint(frame, HTCAPTION, a.from, at)) return log + ": caption out of reach";
+  ClickQueued(at);
+  return log + " at " + Point(at);
+}
+
+std::string Desktop::NewProjectThenChoose(int kind, bool cancel) {
+  ::SetForegroundWindow(frame_);
+  ChooseFromBar(frame_, kFileMenu, Downs(kNewProjectItem));
+  HWND window = ::FindWindowA("NewProject_Class", nullptr);
+  if (window == nullptr) return "no New Project window";
+  HWND list = ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
+  RECT icon{};
+  icon.left = LVIR_ICON;
+  ::SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(kind % kProjectKinds), reinterpret_cast<LPARAM>(&icon));
+  ClickQueued(ClientToScreenPoint(list, Centre(icon)));
+  Click(Centre(ScreenRect(::GetDlgItem(window, cancel ? kNewProjectCancel : kNewProjectOk))));
+  std::string log = "kind " + std::to_string(kind % kProjectKinds) + (cancel ? ", Cancel" : ", OK");
+  if (::IsWindow(window)) {
+    Click(Centre(ScreenRect(::GetDlgItem(window, kNewProjectCancel))));
+    log += ", then Cancel";
+  }
+  return log;
+}
+
+std::string Desktop::Perform(const Action& a) {
+  switch (a.act) {
+    case Act::kPickTool: return PickTool(a);
+    case Act::kDrawOnForm: return DrawOnForm(a);
+    case Act::kClickForm: return ClickForm(a, false);
+    case Act::kDoubleClickForm: return ClickForm(a, true);
+    case Act::kClickControl: return ClickControl(a, false);
+    case Act::kDoubleClickControl: return ClickControl(a, true);
+    case Act::kDragControl: return DragControl(a);
+    case Act::kDragGrabHandle: return DragGrabHandle(a);
+    case Act::kControlMenu: return ControlMenu(a);
+    case Act::kFormMenu: return FormMenu(a);
+    case Act::kEditProperty: return EditProperty(a);
+    case Act::kPickColour: return PickColour(a);
+    case Act::kTypeInCode: return TypeInCode(a);
+    case Act::kFind: return Find(a);
+    case Act::kFindNext: return FindNext(a);
+    case Act::kAddForm: return ChooseFromProjectMenu(kAddFormItem, "Add Form");
+    case Act::kAddModule: return ChooseFromProjectMenu(kAddModuleItem, "Add Module");
+    case Act::kAddClassModule: return ChooseFromProjectMenu(kAddClassModuleItem, "Add Class Module");
+    case Act::kCloseWindow: return CloseWindow(a);
+    case Act::kReopenFromProject: return ReopenFromProject(a);
+    case Act::kDragFormMarker: return DragFormMarker(a);
+    case Act::kMoveWindow: return MoveOrSizeWindow(a, false);
+    case Act::kSizeWindow: return MoveOrSizeWindow(a, true);
+    case Act::kScrollForm: return ScrollForm(a);
+    case Act::kClickPanelCaption: return ClickPanelCaption(a);
+    case Act::kClickFrameCaption: return ClickFrameCaption(a);
+    case Act::kNewProject: return NewProjectThenChoose(static_cast<int>(a.item), a.flags == 1);
+  }
+  return "?";
+}
+
+}  // namespace kelp::test

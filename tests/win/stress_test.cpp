@@ -15,7 +15,10 @@
 #include <string>
 #include <vector>
 
+#include "canvas.h"
 #include "controls/design_control.h"
+#include "core/property_layout.h"
+#include "core/property_rows.h"
 #include "core/placement_table.h"
 #include "designer/form_designer.h"
 #include "designer/placement.h"
@@ -24,7 +27,9 @@
 #include "entry/messages.h"
 #include "entry/workspace.h"
 #include "harness.h"
+#include "frame/menu_items.h"
 #include "kelp32.h"
+#include "properties/colour_picker.h"
 #include "win/records.h"
 
 namespace kelp::test {
@@ -181,6 +186,94 @@ TEST_F(Stress, EveryKindOfControlCreatedAndDeletedManyTimesLeavesNothingBehind) 
   EXPECT_LT(grownTo, grownFrom + kGrowthBound) << "grew by " << (grownTo - grownFrom) << " bytes";
   Report("create/delete cycles of each of the 19 kinds", Cycles(), grownFrom, grownTo);
   (void)frame;
+}
+
+// The windows that landed since: the properties window with its owner-drawn
+// rows, the colour field and the palette of its pop-up, the project
+// window's custom-drawn tree, the Form Layout window, and the owner-drawn
+// menu items (drawn as Windows asks for them, into a memory DC: an open
+// menu runs its own loop). The New Project window draws nothing itself.
+TEST_F(Stress, EveryToolWindowPaintsTheSamePixelsAfterManyPaints) {
+  HWND project = Create_Project_Window(MainFrame());
+  HWND properties = Create_Prop_Window(MainFrame());
+  HWND layout = ScreenLayoutClass(MainFrame());
+  ::MoveWindow(project, 440, 330, 200, 150, TRUE);
+  ::MoveWindow(layout, 440, 485, 200, 150, TRUE);
+  ::MoveWindow(properties, 650, 330, 230, 320, TRUE);
+  HWND surface = NewSurface();
+  HWND label = Place(surface, kKindLabel, 20, 20, 90, 30);  // selected: its rows show
+  HWND list = gWorkspace.propertyList;
+  RECT row{};
+  ::SendMessageA(list, LB_GETITEMRECT, kRowBackColour, reinterpret_cast<LPARAM>(&row));
+  Click(ClientToScreenPoint(list, {kNameColumnWidth / 2, (row.top + row.bottom) / 2}));
+  HWND field = ::FindWindowExA(list, nullptr, kColourFieldClassName, nullptr);
+  ASSERT_NE(field, nullptr);
+  const RECT fieldRect = ScreenRect(field);
+  Click({fieldRect.right - (fieldRect.bottom - fieldRect.top) / 2, (fieldRect.top + fieldRect.bottom) / 2});
+  const ColourFieldState* picker = FieldStateOf(field);
+  ASSERT_TRUE(picker != nullptr && picker->palettePage != nullptr && ::IsWindowVisible(picker->popup));
+
+  // The menu bar on the shared frame, taken off again at the end.
+  const auto hostProc = ::GetWindowLongPtrA(MainFrame(), GWLP_WNDPROC);
+  CreateMenuBar(0);
+  Canvas menu(kMenuItemWidth, 5 * kMenuItemHeight, RGB(1, 2, 3));
+  auto drawMenuItems = [&] {
+    struct Item {
+      UINT id;
+      UINT action;
+      UINT state;
+      const char* text;
+    };
+    static constexpr Item kItems[] = {{1300, ODA_DRAWENTIRE, 0, "&Add Form"},
+                                      {1302, ODA_SELECT, ODS_SELECTED, "&Add Module"},
+                                      {1303, ODA_DRAWENTIRE, 0, "&Add Class Module"},
+                                      {1003, ODA_DRAWENTIRE, ODS_GRAYED | ODS_DISABLED, "&Remove Project"},
+                                      {1005, ODA_SELECT, ODS_SELECTED, "&Exit"}};
+    for (int i = 0; i < 5; ++i) {
+      DRAWITEMSTRUCT item{};
+      item.CtlType = ODT_MENU;
+      item.itemID = kItems[i].id;
+      item.itemAction = kItems[i].action;
+      item.itemState = kItems[i].state;
+      item.hDC = menu.Dc();
+      item.rcItem = {0, i * kMenuItemHeight, kMenuItemWidth, (i + 1) * kMenuItemHeight};
+      item.itemData = reinterpret_cast<ULONG_PTR>(kItems[i].text);
+      ::SendMessageA(MainFrame(), WM_DRAWITEM, 0, reinterpret_cast<LPARAM>(&item));
+    }
+  };
+
+  const std::vector<HWND> painted = {properties, list, field, picker->palettePage, gWorkspace.projectTree, layout};
+  for (int round = 0; round < Paints() / 10; ++round) {  // warm up
+    for (HWND window : painted) Repaint(window);
+    drawMenuItems();
+  }
+  PumpPending();
+  std::vector<Pixels> before;
+  for (HWND window : painted) before.push_back(Pixels::OfClient(window));
+  const Pixels menuBefore = menu.Read();
+  const std::size_t grownFrom = ProcessBytes();
+  for (int round = 0; round < Paints(); ++round) {
+    for (HWND window : painted) Repaint(window);
+    drawMenuItems();
+    if (round % 256 == 0) PumpPending();
+  }
+  const std::size_t grownTo = ProcessBytes();
+
+  EXPECT_TRUE(GdiObjectsCanStillBeMade());
+  for (std::size_t i = 0; i < painted.size(); ++i) {
+    EXPECT_TRUE(before[i] == Pixels::OfClient(painted[i])) << ClassNameOf(painted[i]) << " paints otherwise";
+  }
+  EXPECT_TRUE(menuBefore == menu.Read()) << "the menu items draw otherwise";
+  EXPECT_EQ(FieldStateOf(field), picker) << "the colour field is still the one opened";
+  EXPECT_LT(grownTo, grownFrom + kGrowthBound) << "grew by " << (grownTo - grownFrom) << " bytes";
+  Report("paints of each of 6 tool windows and 5 menu items", Paints(), grownFrom, grownTo);
+
+  ::SetMenu(MainFrame(), nullptr);
+  ::DestroyMenu(gWorkspace.menuBar);
+  gWorkspace.menuBar = nullptr;
+  ::SetWindowLongPtrA(MainFrame(), GWLP_WNDPROC, hostProc);
+  for (HWND window : {properties, project, layout}) ::DestroyWindow(window);
+  (void)label;
 }
 
 // Code windows are destroyed only with the MDI client that holds them: a

@@ -554,5 +554,7 @@ int main(int argc, char** argv) {
   if (gFailures == 0) Exit(env);
   if (gFailures != 0) ::TerminateProcess(gHost.hProcess, 1);
   std::printf("%s\n", gFailures == 0 ? "walkthrough: passed" : "walkthrough: FAILED");
+  std::fflush(stdout);
+  if (FILE* finished = std::fopen((gArtefacts + "\\finished").c_str(), "w")) std::fclose(finished);
   return gFailures == 0 ? 0 : 1;
 }

@@ -13,16 +13,21 @@ rm -rf "$out"
 mkdir -p "$out"
 cd "$bin"
 # Wine's output goes to files: see tests/run_under_wine.sh for why.
-wine explorer /desktop=KelpWalk,1280x800 e2e_walkthrough.exe "Z:${out//\//\\}" \
+# A desktop of this run's own: "explorer /desktop" with the name of one that
+# still exists would only start the program there and return at once.
+name=KelpWalk$$
+wine explorer "/desktop=$name,1280x800" e2e_walkthrough.exe "Z:${out//\//\\}" \
   >"$out/walkthrough.log" 2>"$out/wine.log" </dev/null &
 driver=$!
+# However this script ends, the driver does not outlive it.
+trap 'kill "$driver" 2>/dev/null || true' EXIT
 
 desktop=
 serve() {
   local verb rest
   read -r verb rest <"$out/request" || true
   rest=${rest%$'\r'}
-  [ -n "$desktop" ] || desktop=$(xdotool search --name "KelpWalk" | head -n 1)
+  [ -n "$desktop" ] || desktop=$(xdotool search --name "^$name - " 2>/dev/null | head -n 1 || true)
   # A request that fails is answered all the same: the driver's checks then
   # say what did not happen.
   case $verb in
@@ -39,10 +44,13 @@ serve() {
   esac
   rm "$out/request"
 }
-while kill -0 "$driver" 2>/dev/null; do
+# The driver leaves "finished" when it is done; the desktop closes soon after.
+while [ ! -f "$out/finished" ] && kill -0 "$driver" 2>/dev/null; do
   if [ -f "$out/request" ]; then serve; else sleep 0.05; fi
 done
-wait "$driver" || true
+for _ in $(seq 100); do kill -0 "$driver" 2>/dev/null || break; sleep 0.1; done
+kill "$driver" 2>/dev/null || true
+rm -f "$out/finished"
 rm -f "$out"/*.bmp
 tr -d '\r' <"$out/walkthrough.log"
 echo "screens: $out"

@@ -165,14 +165,27 @@ void DriveHost(const std::string& path) {
     HWND window = ::FindWindowExA(frame, nullptr, nullptr, title);
     EXPECT_TRUE(window != nullptr && ::IsWindowVisible(window)) << "no " << title << " window in the frame";
   }
-  const RECT surfacePlace = ScreenRect(surface);
+  // The design surface as the screen shows it, as far as the form shows it:
+  // the button face, dotted black every kGridPitch pixels (a screen that
+  // showed nothing of the other process would be all one colour).
+  RECT surfacePlace = ScreenRect(surface);
+  for (HWND clip : {::GetParent(surface), form, client}) {  // the part not hidden by a smaller parent
+    RECT inside{};
+    ::GetClientRect(clip, &inside);
+    ::MapWindowPoints(clip, nullptr, reinterpret_cast<POINT*>(&inside), 2);
+    ::IntersectRect(&surfacePlace, &surfacePlace, &inside);
+  }
   const RECT wholeSurface = {0, 0, surfacePlace.right - surfacePlace.left, surfacePlace.bottom - surfacePlace.top};
-  const int expectedDots = (wholeSurface.right / kGridPitch) * (wholeSurface.bottom / kGridPitch) / 2;
-  int dots = 0;
+  const int area = wholeSurface.right * wholeSurface.bottom;
+  const int expectedDots = area / (kGridPitch * kGridPitch);
+  int dots = 0, face = 0;
   EXPECT_TRUE(Eventually(host, [&] {
-    dots = Pixels::OfScreen(surfacePlace).Count(RGB(0, 0, 0), wholeSurface);
-    return dots >= expectedDots;
-  })) << "the design surface shows " << dots << " grid dots, fewer than " << expectedDots;
+    const Pixels shown = Pixels::OfScreen(surfacePlace);
+    dots = shown.Count(RGB(0, 0, 0), wholeSurface);
+    face = shown.Count(::GetSysColor(COLOR_BTNFACE), wholeSurface);
+    return dots >= expectedDots / 2 && dots <= expectedDots * 2 && face >= area - 2 * expectedDots;
+  })) << "the design surface shows " << dots << " black and " << face << " button-face pixels of " << area
+      << ", not the grid's " << expectedDots << " dots on the button face";
 
   // The library's "&Add Module", then the host's "&Save Project" on it.
   ::PostMessageA(frame, WM_COMMAND, IDM_ADDMODULE, 0);
@@ -191,7 +204,14 @@ void DriveHost(const std::string& path) {
   // command goes to the MDI client, which the host hands on to a code window.
   ASSERT_TRUE(PutOnClipboard(kPastedText));
   ::SetForegroundWindow(frame);
-  RightClickThenKey(Centre(ScreenRect(editor)), 'P');
+  const POINT middle = Centre(ScreenRect(editor));
+  MoveMouseTo(middle);
+  ASSERT_TRUE(Eventually(host, [&] { return ::WindowFromPoint(middle) == editor; }))
+      << "the editor is not under the mouse";
+  RightClick(middle);
+  ASSERT_TRUE(Eventually(host, [&] { return OpenMenuOf(host) != nullptr; }))
+      << "no context menu came up on the editor";
+  PressKey('P');
   EXPECT_TRUE(Eventually(host, [&] { return OpenMenuOf(host) == nullptr; }))
       << "the context menu is still open";
   EXPECT_TRUE(Eventually(host, [&] { return EditorText(editor).find(kPastedText) != std::string::npos; }))

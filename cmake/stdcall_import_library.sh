@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Makes the import library of a 32-bit DLL whose __stdcall functions are
-# exported undecorated: the import library must map each decorated symbol
-# (_Init_DLL@8, what a caller's compiler asks for) to the plain export name.
-# The argument counts are read from the DLL's own symbols.
-# Usage: stdcall_import_library.sh <nm> <dlltool> <dll> <exports.def> <out.a>
+# Makes the import libraries of a 32-bit DLL whose __stdcall functions are
+# exported undecorated: each must map the decorated symbol (_Init_DLL@8, what
+# a caller's compiler asks for) to the plain export name. The argument counts
+# are read from the DLL's own symbols. The MinGW library comes from GNU
+# dlltool; the MSVC-style one, when asked for, from llvm-dlltool, whose -k
+# gives each import object the "undecorate" name type that link.exe's own
+# libraries use for such exports.
+# Usage: stdcall_import_library.sh <nm> <dlltool> <dll> <exports.def> <out.dll.a> [<llvm-dlltool> <out.lib>]
 set -euo pipefail
-nm=$1 dlltool=$2 dll=$3 def=$4 out=$5
+nm=$1 dlltool=$2 dll=$3 def=$4 out=$5 llvm_dlltool=${6:-} msvc_out=${7:-}
 decorated=$(mktemp)
 trap 'rm -f "$decorated"' EXIT
 symbols=$("$nm" "$dll")
@@ -20,3 +23,6 @@ symbols=$("$nm" "$dll")
     done
 } >"$decorated"
 "$dlltool" --kill-at --input-def "$decorated" --dllname "$(basename "$dll")" --output-lib "$out"
+if [ -n "$msvc_out" ]; then
+  "$llvm_dlltool" -m i386 -k -d "$decorated" -l "$msvc_out"
+fi

@@ -1,106 +1,350 @@
 /* Kelp32.dll: the visual-design library of a MASM rapid-application-
- * development environment. This header declares what a host program calls.
- * Usable from C and C++, for 32-bit and 64-bit hosts; on 32-bit Windows
- * every export is __stdcall and exported under its undecorated name.
+ * development environment. This header declares what a host program uses:
+ * the exports, the private messages its windows accept and send, the
+ * command identifiers a host receives, the kind and tool codes, and the
+ * control record that DCM_GETRECORD copies out.
  *
- * A host, in this order: creates its main frame and MDI client, calls
- * Init_DLL, creates the tool windows, then opens forms with CreateFormWin
- * and code windows with InitRichEditBox.
+ * Usable from C (C99 and later) and C++, for 32-bit and 64-bit hosts. On
+ * 32-bit Windows every export is __stdcall and exported under its
+ * undecorated name; link with libKelp32.dll.a (MinGW) or Kelp32.lib (MSVC
+ * style), whose import symbols carry the decoration (_Init_DLL@8).
  *
- * What the library sends to the host's MDI client: message 0x596C (wParam 0,
- * lParam 0) after the user's activity in an editor, and WM_COMMAND 1100..1104
- * from an editor's context menu, which the host passes on to any code window
- * (class "Editor_Class"), e.g. with SendMessage.
+ * A host, in this order: creates its main frame and an MDI client inside
+ * it, calls Init_DLL, creates the tool windows and the menu bar, then opens
+ * forms with NewProject or CreateFormWin (docs/host-contract.md walks through
+ * it). What the library sends back:
+ *   - to the MDI client, KELP32_EDITOR_ACTIVITY (wParam 0, lParam 0) after
+ *     the user's activity in an editor, and WM_COMMAND IDM_EDITOR_UNDO ..
+ *     IDM_EDITOR_DELETE from an editor's context menu, which the host passes
+ *     on to any code window (class KELP32_CODE_WINDOW_CLASS);
+ *   - to the main frame's own procedure, every menu command after the
+ *     library's own handling; IDM_NEWPROJECT, IDM_OPENPROJECT,
+ *     IDM_ADDPROJECT, IDM_SAVEPROJECT and IDM_ADDMDIFORM are the host's to
+ *     carry out; and WM_DESTROY when the user chooses "&Exit" or closes the
+ *     frame.
  */
 #ifndef KELP32_H
 #define KELP32_H
 
 #include <windows.h>
+#include <stddef.h>
+
+/* Calling convention of every export. */
+#if defined(_M_IX86) || defined(__i386__)
+#define KELP32_API __stdcall
+#else
+#define KELP32_API
+#endif
+/* The name the library's own sources use. */
+#ifndef KELP_API
+#define KELP_API KELP32_API
+#endif
 
 #ifdef __cplusplus
 extern "C" {
 #endif
 
-#define KELP_API __stdcall
+/* ------------------------------------------------------------------------
+ * Exports. Every argument and result is 32 bits wide on i686.
+ */
 
 /* Remembers the host's instance and MDI client (whose parent is the main
  * frame) and creates the library's default font, which it returns. Call it
  * once, before any other export. */
-HFONT KELP_API Init_DLL(HINSTANCE hostInstance, HWND mdiClient);
+HFONT KELP32_API Init_DLL(HINSTANCE hostInstance, HWND mdiClient);
 
 /* Opens a new form as an MDI child of mdiClient: "Project<n> - Form<k> (Form)".
  * formInstance is the instance its window classes are registered with; owner
- * is not used. Returns the form's frame window, or NULL. */
-HWND KELP_API CreateFormWin(HINSTANCE formInstance, HWND owner, HWND mdiClient,
-                            DWORD projectNumber);
+ * is not used. Later forms and code windows open in this mdiClient. Returns
+ * the form's frame window (class KELP32_FORM_FRAME_CLASS), or NULL. */
+HWND KELP32_API CreateFormWin(HINSTANCE formInstance, HWND owner, HWND mdiClient,
+                              DWORD projectNumber);
 
 /* The toolbox: a "Tools" window with 23 check buttons, child of parent. */
-HWND KELP_API Create_Tool_Bar(HWND parent);
+HWND KELP32_API Create_Tool_Bar(HWND parent);
 
 /* The properties window: a 200 x 300 "Properties" tool window, child of
  * parent, that shows and edits the rows of whatever the designer selects.
  * Call it once. The colour picker in it loads mhook.dll from the folder of
  * Kelp32.dll. */
-HWND KELP_API Create_Prop_Window(HWND parent);
+HWND KELP32_API Create_Prop_Window(HWND parent);
 
 /* The project window ("Projects", 200 x 150 at (500, 0) in parent): a tree
  * of the project's forms, modules and class modules under a small toolbar.
  * Double-clicking an item shows its window. */
-HWND KELP_API Create_Project_Window(HWND parent);
+HWND KELP32_API Create_Project_Window(HWND parent);
 
 /* The Form Layout window (200 x 150 at (0, 0) in parent): a monitor whose
  * screen shows the real screen in miniature. */
-HWND KELP_API ScreenLayoutClass(HWND parent);
+HWND KELP32_API ScreenLayoutClass(HWND parent);
 
 /* Sets the environment's owner-drawn menu bar on the main frame and
  * subclasses the frame. "&Add Form", "&Add Module", "&Add Class Module" and
  * "&Exit" (and closing the frame) are carried out by the library; every
  * command then reaches the frame's own procedure, and the project commands
- * (1000 "&New Project", 1001, 1002, 1004, 1301) are the host's to act on.
- * Shutting down destroys the menus and sends WM_DESTROY to the frame. The
- * argument is not used; returns 0. */
-DWORD KELP_API CreateMenuBar(DWORD unused);
+ * (IDM_NEWPROJECT, IDM_OPENPROJECT, IDM_ADDPROJECT, IDM_SAVEPROJECT,
+ * IDM_ADDMDIFORM) are the host's to act on. Shutting down destroys the menus
+ * and sends WM_DESTROY to the frame. The argument is not used; returns 0. */
+DWORD KELP32_API CreateMenuBar(DWORD unused);
 
 /* The New Project window, a top-most pop-up owned by owner (not modal):
  * "OK" on "Standard EXE" or "MDI" opens the project's first form and closes
  * it. Returns the window. */
-HWND KELP_API NewProject(HWND owner);
+HWND KELP32_API NewProject(HWND owner);
 
-/* Design-time controls on a form's design surface (parent), at (x, y) in its
- * client coordinates; text is the window text and makes the handle name
- * ("h" + text). Each returns the control window, or NULL. The control's
- * record is reached with DCM_GETRECORD. */
-HWND KELP_API CreateButtonWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateCalWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateCheckBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateComboBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateDirListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateDriveListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateEditWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateFileListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateHScrollBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateImageBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateProgressWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateRadioBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateStaticWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateStatusWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateTimerWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateTrackBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
-HWND KELP_API CreateVScrollBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+/* Design-time controls on a form's design surface (parent, class
+ * KELP32_FORM_SURFACE_CLASS), at (x, y) in its client coordinates; text is
+ * the window text and makes the handle name ("h" + text). Each returns the
+ * control window, or NULL. The control's record is read with DCM_GETRECORD;
+ * a control placed by the user with the mouse is also named and numbered
+ * (DCM_SETIDNAME, DCM_SETID), which a host calling a creator does itself. */
+HWND KELP32_API CreateButtonWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateCalWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateCheckBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateComboBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateDirListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateDriveListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateEditWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateFileListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateHScrollBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateImageBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateListBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateProgressWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateRadioBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateStaticWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateStatusWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateTimerWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateTrackBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
+HWND KELP32_API CreateVScrollBarWin(HWND parent, int x, int y, int width, int height, LPCSTR text);
 /* The seventh argument is not used. */
-HWND KELP_API CreateGroupBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text,
-                                const DWORD* unused);
+HWND KELP32_API CreateGroupBoxWin(HWND parent, int x, int y, int width, int height, LPCSTR text,
+                                  const DWORD* unused);
+
 /* Opens a code window, an MDI child of mdiClient titled `title`, holding an
  * editor whose keywords and comments are coloured by the word lists of
- * syntax.fmt beside the host executable. className is "Editor_Class";
- * instance is not used; owner is the window the code belongs to, which the
- * code window never destroys. Successive code windows open 20 pixels further
- * right and down. Fill it with SendMessage(window, WM_SETTEXT, 0, text): the
- * text goes into the editor and the caption stays. Closing it only hides it.
- * Returns the code window, or NULL. */
-HWND KELP_API InitRichEditBox(HWND mdiClient, HINSTANCE instance, LPCSTR className, LPCSTR title,
-                              HWND owner);
+ * syntax.fmt beside the host executable. className is
+ * KELP32_CODE_WINDOW_CLASS; instance is not used; owner is the window the
+ * code belongs to, which the code window never destroys. Successive code
+ * windows open 20 pixels further right and down. Fill it with
+ * SendMessage(window, WM_SETTEXT, 0, text): the text goes into the editor
+ * (child IDC_CODE_EDITOR, a "RichEdit20A" control, where the host reads it
+ * back) and the caption stays. Closing it only hides it. Returns the code
+ * window, or NULL. */
+HWND KELP32_API InitRichEditBox(HWND mdiClient, HINSTANCE instance, LPCSTR className, LPCSTR title,
+                                HWND owner);
+
+/* The signature every control creator but CreateGroupBoxWin shares, for
+ * hosts that look the creators up with GetProcAddress. */
+typedef HWND(KELP32_API* KELP32_CREATOR)(HWND parent, int x, int y, int width, int height, LPCSTR text);
+
+/* ------------------------------------------------------------------------
+ * Private messages, sent with SendMessage. The library's windows send them
+ * to each other; a host may send them too.
+ */
+enum {
+  /* To a design-time control; each returns 0. */
+  DCM_SETID = 4000,         /* lParam: the numeric identifier (record ctrlId) */
+  DCM_SETIDNAME = 4001,     /* lParam: the symbolic identifier, < 260 bytes (idName) */
+  DCM_SETBACKCOLOUR = 4002, /* lParam: a COLORREF (backColour); nothing is repainted */
+  DCM_CHANGEEXSTYLE = 4003, /* wParam: extended style bits; lParam 1 adds, 2 removes */
+  DCM_GETRECORD = 4007,     /* lParam: a KELP32_CONTROL_RECORD to copy the record into */
+  DCM_PUTRECORD = 4008,     /* lParam: a KELP32_CONTROL_RECORD copied over the record */
+
+  /* To the project window. */
+  PRJ_ADDFORM = 4955,        /* wParam: the form's name; lParam: its frame window */
+  PRJ_ADDPROJECT = 4956,     /* wParam: the project's title */
+  PRJ_ADDMODULE = 4957,      /* wParam: the module's name; lParam: its code window */
+  PRJ_ADDCLASSMODULE = 4958, /* wParam: the class module's name; lParam: its code window */
+  PRJ_SELECTWINDOW = 4959,   /* wParam and lParam: the window whose item to select */
+
+  /* To the properties window: show the rows of the selected window. */
+  PWM_SHOWPROPERTIES = 5001, /* wParam: the window; lParam: its kind code */
+  /* To the property list, from the colour picker. */
+  PWM_COLOURPICKED = 4960, /* wParam: the window whose colour was picked; lParam: the COLORREF */
+
+  /* To the colour picker's colour field. */
+  CFM_REFRESHCOLOUR = 6689, /* show the picker's current colour again */
+  CFM_MOUSEHOOK = 1030,     /* from mhook.dll (MHOOK_PRESS): wParam the pressed window,
+                               lParam the mouse message */
+
+  /* To a form's design surface: a control of it was deleted. */
+  FWM_CONTROLDELETED = 101, /* wParam: the control window; lParam: its kind code */
+
+  /* Sent by an editor to its parent, the MDI client, after each key
+   * release (but F2), TAB and left-button release; wParam and lParam 0. */
+  KELP32_EDITOR_ACTIVITY = 0x596C
+};
+
+/* ------------------------------------------------------------------------
+ * Command identifiers (WM_COMMAND, identifier in the low word of wParam).
+ */
+enum {
+  /* The context menus of a control and of a form's design surface, which
+   * go to the control or the surface. IDM_COPY is also sent as a message to
+   * a design surface, with the copied control in lParam. IDM_PROPERTIES
+   * has no handler. */
+  IDM_PROPERTIES = 5000,
+  IDM_COPY = 5002,
+  IDM_PASTE = 5003,
+  IDM_DELETE = 5004,
+  IDM_VIEWCODE = 5005,
+
+  /* An editor's context menu: sent to the MDI client, the menu's owner;
+   * any code window applies them to the current editor. The greyed Edit
+   * menu of the menu bar carries the same identifiers and three more. */
+  IDM_EDITOR_UNDO = 1100,
+  IDM_EDITOR_CUT = 1101,
+  IDM_EDITOR_COPY = 1102,
+  IDM_EDITOR_PASTE = 1103,
+  IDM_EDITOR_DELETE = 1104,
+  IDM_FINDTEXT = 1105,
+  IDM_FINDNEXT = 1106,
+  IDM_SELECTALL = 1107,
+
+  /* The menu bar's File menu (repeated in View, Format, Tools, Add-Ins,
+   * Help and About) and Project menu, sent to the main frame. */
+  IDM_NEWPROJECT = 1000,    /* the host's: NewProject(frame) is the usual answer */
+  IDM_OPENPROJECT = 1001,   /* the host's */
+  IDM_ADDPROJECT = 1002,    /* the host's */
+  IDM_REMOVEPROJECT = 1003, /* greyed */
+  IDM_SAVEPROJECT = 1004,   /* the host's */
+  IDM_EXIT = 1005,          /* the library destroys the menus and sends WM_DESTROY */
+  IDM_ADDFORM = 1300,       /* the library opens a form */
+  IDM_ADDMDIFORM = 1301,    /* the host's */
+  IDM_ADDMODULE = 1302,     /* the library opens "Module<n> (Code)" */
+  IDM_ADDCLASSMODULE = 1303, /* the library opens "Class<n> (Code)" */
+
+  /* Children of the New Project window. */
+  IDC_NEWPROJECT_CANCEL = 1000,
+  IDC_NEWPROJECT_OK = 1001,
+
+  /* Children of a code window: two drop-down lists and the editor. */
+  IDC_CODE_FIRSTLIST = 200,
+  IDC_CODE_SECONDLIST = 201,
+  IDC_CODE_EDITOR = 800
+};
+
+/* ------------------------------------------------------------------------
+ * Kind and tool codes. A control's kind is the identifier of the toolbox
+ * tool that places it (the tool's command and the current tool are the same
+ * value); a form's kind is KIND_FORM. TOOL_POINTER, TOOL_PICTUREBOX,
+ * TOOL_SHAPE and TOOL_LINES place nothing.
+ */
+enum {
+  KIND_FORM = 48,
+  KIND_LABEL = 51,
+  KIND_TEXTBOX = 52,
+  KIND_GROUPBOX = 53,
+  KIND_BUTTON = 54,
+  KIND_CHECKBOX = 55,
+  KIND_OPTIONBUTTON = 56,
+  KIND_COMBOBOX = 57,
+  KIND_LISTBOX = 58,
+  KIND_HSCROLLBAR = 59,
+  KIND_VSCROLLBAR = 60,
+  KIND_TIMER = 61,
+  KIND_DRIVELISTBOX = 62,
+  KIND_DIRLISTBOX = 63,
+  KIND_FILELISTBOX = 64,
+  KIND_IMAGEBOX = 67,
+  KIND_CALENDAR = 68,
+  KIND_TRACKBAR = 69,
+  KIND_PROGRESSBAR = 70,
+  KIND_STATUSBAR = 71,
+
+  TOOL_POINTER = 49,
+  TOOL_PICTUREBOX = 50,
+  TOOL_LABEL = 51,
+  TOOL_TEXTBOX = 52,
+  TOOL_GROUPBOX = 53,
+  TOOL_BUTTON = 54,
+  TOOL_CHECKBOX = 55,
+  TOOL_OPTIONBUTTON = 56,
+  TOOL_COMBOBOX = 57,
+  TOOL_LISTBOX = 58,
+  TOOL_HSCROLLBAR = 59,
+  TOOL_VSCROLLBAR = 60,
+  TOOL_TIMER = 61,
+  TOOL_DRIVELISTBOX = 62,
+  TOOL_DIRLISTBOX = 63,
+  TOOL_FILELISTBOX = 64,
+  TOOL_SHAPE = 65,
+  TOOL_LINES = 66,
+  TOOL_IMAGEBOX = 67,
+  TOOL_CALENDAR = 68,
+  TOOL_TRACKBAR = 69,
+  TOOL_PROGRESSBAR = 70,
+  TOOL_STATUSBAR = 71
+};
+
+/* Window classes a host looks for. */
+#define KELP32_CODE_WINDOW_CLASS "Editor_Class"       /* a code window */
+#define KELP32_FORM_FRAME_CLASS "ClientForm_Class"    /* a form: the MDI child */
+#define KELP32_FORM_PANEL_CLASS "BackForm_Class"      /* inside it, the back panel */
+#define KELP32_FORM_SURFACE_CLASS "Form_Class"        /* inside that, the design surface */
+
+/* ------------------------------------------------------------------------
+ * The control record: what the designer knows of a design-time control,
+ * copied whole by DCM_GETRECORD and DCM_PUTRECORD. The same 1928 bytes on
+ * both architectures: handles are kept in 32 bits (USER and GDI handles
+ * are 32-bit significant on Win64 as well); KELP32_HANDLE widens one.
+ * Texts are zero-terminated ANSI strings.
+ */
+enum {
+  KELP32_RECORD_SIZE = 1928,
+  KELP32_TEXT_SIZE = 260
+};
+
+typedef struct KELP32_CONTROL_RECORD {
+  DWORD settled;                    /* 1 while the control rests, 0 during a drag */
+  DWORD hParent;                    /* the design surface it lives on */
+  DWORD dragging;                   /* 1 from the press on it to the release */
+  DWORD reserved1;
+  DWORD kind;                       /* KIND_... */
+  LONG left;                        /* in the design surface's client coordinates */
+  LONG top;
+  LONG width;
+  LONG height;
+  DWORD ctrlId;                     /* numeric identifier, e.g. 2000 */
+  CHAR idName[KELP32_TEXT_SIZE];    /* symbolic identifier, e.g. IDC_BUTTON0 */
+  CHAR handleName[KELP32_TEXT_SIZE]; /* handle variable, e.g. hButton0 */
+  CHAR caption[KELP32_TEXT_SIZE];   /* the window text */
+  CHAR reserved2[KELP32_TEXT_SIZE];
+  DWORD reserved3[4];               /* copied along when a control is pasted */
+  DWORD hFont;                      /* the control's font, or 0 */
+  DWORD hPopupMenu;                 /* its context menu */
+  CHAR reserved4[780];
+  DWORD exStyle;                    /* extended window style */
+  DWORD style;                      /* window style as created */
+  DWORD classStyle;                 /* class style as created */
+  DWORD enabled;                    /* wParam of the last WM_ENABLE */
+  COLORREF backColour;              /* background colour */
+  DWORD hBackBrush;                 /* a brush, or a system colour index + 1 */
+  COLORREF foreColour;              /* text colour */
+  DWORD hCodeWindow;                /* its code window, once opened */
+  DWORD reserved5[2];
+  DWORD codeOpen;                   /* 1 once the code window exists */
+} KELP32_CONTROL_RECORD;
+
+/* A 32-bit handle field as a handle: sign-extended, as LongToHandle does. */
+#define KELP32_HANDLE(type, field) ((type)(LONG_PTR)(LONG)(field))
+
+#if defined(__cplusplus) && __cplusplus >= 201103L
+#define KELP32_STATIC_ASSERT(condition, name) static_assert(condition, #name)
+#elif defined(__STDC_VERSION__) && __STDC_VERSION__ >= 201112L
+#define KELP32_STATIC_ASSERT(condition, name) _Static_assert(condition, #name)
+#else
+#define KELP32_STATIC_ASSERT(condition, name) typedef char kelp32_assert_##name[(condition) ? 1 : -1]
+#endif
+KELP32_STATIC_ASSERT(sizeof(KELP32_CONTROL_RECORD) == KELP32_RECORD_SIZE, record_size);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, kind) == 16, record_kind);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, ctrlId) == 36, record_ctrlId);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, idName) == 40, record_idName);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, caption) == 560, record_caption);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, hFont) == 1096, record_hFont);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, exStyle) == 1884, record_exStyle);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, hCodeWindow) == 1912, record_hCodeWindow);
+KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, codeOpen) == 1924, record_codeOpen);
 
 #ifdef __cplusplus
 }

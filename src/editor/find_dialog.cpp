@@ -125,6 +125,8 @@ void ShowFindDialog() {
   gEditor.findWindow =
       ::CreateWindowExA(0, kFindWindowClassName, kCreatedTitle, kFindWindowStyle, kFindX, kFindY, kFindWidth,
                         kFindHeight, gEditor.editorParent, nullptr, gWorkspace.libraryInstance, nullptr);
+  // What F2 is pressed for is typed at once, into the text box.
+  if (gEditor.findWindow != nullptr) ::SetFocus(gEditor.findTextBox);
 }
 
 void FindNext(const char* text, std::size_t length) {

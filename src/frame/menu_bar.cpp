@@ -10,6 +10,7 @@
 
 #include "editor/editor.h"
 #include "entry/workspace.h"
+#include "frame/frame_commands.h"
 #include "frame/menu_items.h"
 #include "kelp32.h"
 
@@ -24,17 +25,6 @@ static_assert(kGreyed == 0x103 && kSeparator == 0x800);
 // The separators of the File menu are numbered 8888, all others -1.
 constexpr UINT kFileSeparatorId = 8888;
 constexpr UINT kSeparatorId = 0xFFFFFFFF;
-
-constexpr UINT kNewProject = 1000;
-constexpr UINT kOpenProject = 1001;
-constexpr UINT kAddProject = 1002;
-constexpr UINT kRemoveProject = 1003;
-constexpr UINT kSaveProject = 1004;
-constexpr UINT kExit = 1005;
-constexpr UINT kAddForm = 1300;
-constexpr UINT kAddMdiForm = 1301;
-constexpr UINT kAddModule = 1302;
-constexpr UINT kAddClassModule = 1303;
 
 struct MenuItemRow {
   UINT flags;
@@ -62,16 +52,16 @@ constexpr auto kFileItems = FileLikeItems(kFileSeparatorId);
 constexpr auto kOtherItems = FileLikeItems(kSeparatorId);
 
 constexpr MenuItemRow kEditItems[] = {
-    {kGreyed, 1100, "&Undo"},
-    {kGreyed, 1101, "Cu&t                Ctrl+X"},
-    {kGreyed, 1102, "&Copy             Ctrl+C"},
-    {kGreyed, 1103, "&Paste            Ctrl+V"},
-    {kGreyed, 1104, "&Delete"},
+    {kGreyed, IDM_EDITOR_UNDO, "&Undo"},
+    {kGreyed, IDM_EDITOR_CUT, "Cu&t                Ctrl+X"},
+    {kGreyed, IDM_EDITOR_COPY, "&Copy             Ctrl+C"},
+    {kGreyed, IDM_EDITOR_PASTE, "&Paste            Ctrl+V"},
+    {kGreyed, IDM_EDITOR_DELETE, "&Delete"},
     {kSeparator, kSeparatorId, nullptr},
-    {kGreyed, 1105, "&Find Text"},
-    {kGreyed, 1106, "Find &Next"},
+    {kGreyed, kFindText, "&Find Text"},
+    {kGreyed, kFindNext, "Find &Next"},
     {kSeparator, kSeparatorId, nullptr},
-    {kGreyed, 1107, "&Select All"},
+    {kGreyed, kSelectAll, "&Select All"},
 };
 
 constexpr MenuItemRow kProjectItems[] = {

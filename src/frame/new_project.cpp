@@ -11,6 +11,7 @@
 
 #include "editor/child_controls.h"
 #include "entry/workspace.h"
+#include "frame/frame_commands.h"
 #include "kelp32.h"
 
 namespace kelp {
@@ -38,8 +39,6 @@ constexpr int kKindImageCount = 6;
 constexpr int kImageListGrowth = 10;
 constexpr int kItemTextSize = 256;
 
-constexpr int kCancelId = 1000;
-constexpr int kOkId = 1001;
 constexpr int kButtonX = 225, kOkY = 165, kCancelY = 195, kButtonWidth = 100, kButtonHeight = 25;
 
 constexpr std::uint32_t kNoKind = 0;
@@ -120,8 +119,8 @@ LRESULT NewProject_OnCreate(HWND window) {
   ::SendMessageA(list, LVM_DELETEALLITEMS, 0, 0);
   AddKinds(list);
   SetDefaultFont(
-      CreatePushButton(window, kButtonX, kCancelY, kButtonWidth, kButtonHeight, "Cancel", kCancelId));
-  SetDefaultFont(CreatePushButton(window, kButtonX, kOkY, kButtonWidth, kButtonHeight, "OK", kOkId));
+      CreatePushButton(window, kButtonX, kCancelY, kButtonWidth, kButtonHeight, "Cancel", kNewProjectCancelId));
+  SetDefaultFont(CreatePushButton(window, kButtonX, kOkY, kButtonWidth, kButtonHeight, "OK", kNewProjectOkId));
   return 0;
 }
 
@@ -180,10 +179,10 @@ LRESULT CALLBACK NewProjectProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return NewProject_OnNotify(window, reinterpret_cast<const NMHDR*>(lParam));
     case WM_COMMAND:
       switch (LOWORD(wParam)) {
-        case kCancelId:
+        case kNewProjectCancelId:
           ::SendMessageA(window, WM_CLOSE, 0, 0);
           return 0;
-        case kOkId:
+        case kNewProjectOkId:
           NewProject_OnOk(window);
           return 0;
         default:

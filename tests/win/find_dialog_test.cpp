@@ -124,6 +124,18 @@ TEST_F(FindTextWindow, F2OpensTheFindTextWindowAndTheEditorNeverSeesTheKey) {
   EXPECT_TRUE(Selects(editor, 0, 0)) << "Cancel finds nothing";
 }
 
+TEST_F(FindTextWindow, WhatIsTypedRightAfterF2GoesIntoTheTextBox) {
+  HWND editor = EditorControlOf(OpenCodeWindow("Module1 (Code)", "mov eax, ebx"));
+  HWND find = PressF2(editor);
+  ASSERT_NE(find, nullptr);
+  TypeText("ebx");
+  EXPECT_EVENTUALLY(WindowText(::GetDlgItem(find, kTextBoxId)) == "ebx");
+  EXPECT_EQ(WindowText(editor), "mov eax, ebx") << "the code is untouched";
+  ClickItem(find, kFindButtonId);
+  EXPECT_EVENTUALLY(!::IsWindow(find));
+  EXPECT_TRUE(Selects(editor, 9, 12));
+}
+
 TEST_F(FindTextWindow, TheSearchStartsOneCharacterOnAndF3RepeatsItUntilNoFurtherMatches) {
   HWND editor = EditorControlOf(OpenCodeWindow("Module1 (Code)", "aaaa"));
   Select(editor, 0, 0);

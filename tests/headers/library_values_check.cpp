@@ -1,0 +1,165 @@
+// The public headers against the library's own definitions: every message,
+// command, kind, tool and class name of include/kelp32.h and include/mhook.h
+// has the library's value, and the public control record lies exactly over
+// the library's. Compiled for both architectures; a difference stops the
+// build with the name of the constant or field. check_headers.py makes sure
+// every constant of the public header is listed here.
+#include <cstddef>
+#include <string_view>
+#include <type_traits>
+
+#include "core/control_record.h"
+#include "core/tools.h"
+#include "designer/form_designer.h"
+#include "editor/editor.h"
+#include "entry/messages.h"
+#include "frame/frame_commands.h"
+#include "kelp32.h"
+#include "mhook.h"
+
+#define SAME_VALUE(name, library) static_assert(static_cast<long long>(::name) == (library), #name)
+#define SAME_TEXT(name, library) static_assert(std::string_view(name) == (library), #name)
+
+SAME_VALUE(DCM_SETID, kelp::DCM_SETID);
+SAME_VALUE(DCM_SETIDNAME, kelp::DCM_SETIDNAME);
+SAME_VALUE(DCM_SETBACKCOLOUR, kelp::DCM_SETBACKCOLOUR);
+SAME_VALUE(DCM_CHANGEEXSTYLE, kelp::DCM_CHANGEEXSTYLE);
+SAME_VALUE(DCM_GETRECORD, kelp::DCM_GETRECORD);
+SAME_VALUE(DCM_PUTRECORD, kelp::DCM_PUTRECORD);
+SAME_VALUE(PRJ_ADDFORM, kelp::PRJ_ADDFORM);
+SAME_VALUE(PRJ_ADDPROJECT, kelp::PRJ_ADDPROJECT);
+SAME_VALUE(PRJ_ADDMODULE, kelp::PRJ_ADDMODULE);
+SAME_VALUE(PRJ_ADDCLASSMODULE, kelp::PRJ_ADDCLASSMODULE);
+SAME_VALUE(PRJ_SELECTWINDOW, kelp::PRJ_SELECTWINDOW);
+SAME_VALUE(PWM_SHOWPROPERTIES, kelp::PWM_SHOWPROPERTIES);
+SAME_VALUE(PWM_COLOURPICKED, kelp::PWM_COLOURPICKED);
+SAME_VALUE(CFM_REFRESHCOLOUR, kelp::CFM_REFRESHCOLOUR);
+SAME_VALUE(CFM_MOUSEHOOK, kelp::CFM_MOUSEHOOK);
+SAME_VALUE(FWM_CONTROLDELETED, kelp::FWM_CONTROLDELETED);
+SAME_VALUE(KELP32_EDITOR_ACTIVITY, kelp::kEditorActivityMessage);
+SAME_VALUE(MHOOK_PRESS, kelp::CFM_MOUSEHOOK);
+
+SAME_VALUE(IDM_PROPERTIES, kelp::IDM_PROPERTIES);
+SAME_VALUE(IDM_COPY, kelp::IDM_COPY);
+SAME_VALUE(IDM_PASTE, kelp::IDM_PASTE);
+SAME_VALUE(IDM_DELETE, kelp::IDM_DELETE);
+SAME_VALUE(IDM_VIEWCODE, kelp::IDM_VIEWCODE);
+SAME_VALUE(IDM_EDITOR_UNDO, kelp::IDM_EDITOR_UNDO);
+SAME_VALUE(IDM_EDITOR_CUT, kelp::IDM_EDITOR_CUT);
+SAME_VALUE(IDM_EDITOR_COPY, kelp::IDM_EDITOR_COPY);
+SAME_VALUE(IDM_EDITOR_PASTE, kelp::IDM_EDITOR_PASTE);
+SAME_VALUE(IDM_EDITOR_DELETE, kelp::IDM_EDITOR_DELETE);
+SAME_VALUE(IDM_FINDTEXT, kelp::kFindText);
+SAME_VALUE(IDM_FINDNEXT, kelp::kFindNext);
+SAME_VALUE(IDM_SELECTALL, kelp::kSelectAll);
+SAME_VALUE(IDM_NEWPROJECT, kelp::kNewProject);
+SAME_VALUE(IDM_OPENPROJECT, kelp::kOpenProject);
+SAME_VALUE(IDM_ADDPROJECT, kelp::kAddProject);
+SAME_VALUE(IDM_REMOVEPROJECT, kelp::kRemoveProject);
+SAME_VALUE(IDM_SAVEPROJECT, kelp::kSaveProject);
+SAME_VALUE(IDM_EXIT, kelp::kExit);
+SAME_VALUE(IDM_ADDFORM, kelp::kAddForm);
+SAME_VALUE(IDM_ADDMDIFORM, kelp::kAddMdiForm);
+SAME_VALUE(IDM_ADDMODULE, kelp::kAddModule);
+SAME_VALUE(IDM_ADDCLASSMODULE, kelp::kAddClassModule);
+SAME_VALUE(IDC_NEWPROJECT_CANCEL, kelp::kNewProjectCancelId);
+SAME_VALUE(IDC_NEWPROJECT_OK, kelp::kNewProjectOkId);
+SAME_VALUE(IDC_CODE_FIRSTLIST, kelp::kFirstListBoxId);
+SAME_VALUE(IDC_CODE_SECONDLIST, kelp::kSecondListBoxId);
+SAME_VALUE(IDC_CODE_EDITOR, kelp::kEditorControlId);
+
+SAME_VALUE(KIND_FORM, kelp::kKindForm);
+SAME_VALUE(KIND_LABEL, kelp::kKindLabel);
+SAME_VALUE(KIND_TEXTBOX, kelp::kKindTextBox);
+SAME_VALUE(KIND_GROUPBOX, kelp::kKindGroupBox);
+SAME_VALUE(KIND_BUTTON, kelp::kKindButton);
+SAME_VALUE(KIND_CHECKBOX, kelp::kKindCheckBox);
+SAME_VALUE(KIND_OPTIONBUTTON, kelp::kKindOptionButton);
+SAME_VALUE(KIND_COMBOBOX, kelp::kKindComboBox);
+SAME_VALUE(KIND_LISTBOX, kelp::kKindListBox);
+SAME_VALUE(KIND_HSCROLLBAR, kelp::kKindHScrollBar);
+SAME_VALUE(KIND_VSCROLLBAR, kelp::kKindVScrollBar);
+SAME_VALUE(KIND_TIMER, kelp::kKindTimer);
+SAME_VALUE(KIND_DRIVELISTBOX, kelp::kKindDriveListBox);
+SAME_VALUE(KIND_DIRLISTBOX, kelp::kKindDirListBox);
+SAME_VALUE(KIND_FILELISTBOX, kelp::kKindFileListBox);
+SAME_VALUE(KIND_IMAGEBOX, kelp::kKindImageBox);
+SAME_VALUE(KIND_CALENDAR, kelp::kKindCalendar);
+SAME_VALUE(KIND_TRACKBAR, kelp::kKindTrackBar);
+SAME_VALUE(KIND_PROGRESSBAR, kelp::kKindProgressBar);
+SAME_VALUE(KIND_STATUSBAR, kelp::kKindStatusBar);
+
+// A tool places the kind of its own number; the four that place nothing
+// have tooltips of their own.
+SAME_VALUE(TOOL_POINTER, kelp::kToolPointer);
+SAME_VALUE(TOOL_PICTUREBOX, kelp::kToolUnused50);
+SAME_VALUE(TOOL_LABEL, kelp::kKindLabel);
+SAME_VALUE(TOOL_TEXTBOX, kelp::kKindTextBox);
+SAME_VALUE(TOOL_GROUPBOX, kelp::kKindGroupBox);
+SAME_VALUE(TOOL_BUTTON, kelp::kKindButton);
+SAME_VALUE(TOOL_CHECKBOX, kelp::kKindCheckBox);
+SAME_VALUE(TOOL_OPTIONBUTTON, kelp::kKindOptionButton);
+SAME_VALUE(TOOL_COMBOBOX, kelp::kKindComboBox);
+SAME_VALUE(TOOL_LISTBOX, kelp::kKindListBox);
+SAME_VALUE(TOOL_HSCROLLBAR, kelp::kKindHScrollBar);
+SAME_VALUE(TOOL_VSCROLLBAR, kelp::kKindVScrollBar);
+SAME_VALUE(TOOL_TIMER, kelp::kKindTimer);
+SAME_VALUE(TOOL_DRIVELISTBOX, kelp::kKindDriveListBox);
+SAME_VALUE(TOOL_DIRLISTBOX, kelp::kKindDirListBox);
+SAME_VALUE(TOOL_FILELISTBOX, kelp::kKindFileListBox);
+SAME_VALUE(TOOL_SHAPE, kelp::kToolUnused65);
+SAME_VALUE(TOOL_LINES, kelp::kToolUnused66);
+SAME_VALUE(TOOL_IMAGEBOX, kelp::kKindImageBox);
+SAME_VALUE(TOOL_CALENDAR, kelp::kKindCalendar);
+SAME_VALUE(TOOL_TRACKBAR, kelp::kKindTrackBar);
+SAME_VALUE(TOOL_PROGRESSBAR, kelp::kKindProgressBar);
+SAME_VALUE(TOOL_STATUSBAR, kelp::kKindStatusBar);
+static_assert(TOOL_POINTER == kelp::kFirstTool && TOOL_STATUSBAR == kelp::kLastTool, "tool range");
+static_assert(kelp::kToolTips[TOOL_PICTUREBOX - TOOL_POINTER].text == std::string_view("PictureBox"));
+static_assert(kelp::kToolTips[TOOL_SHAPE - TOOL_POINTER].text == std::string_view("Shape"));
+static_assert(kelp::kToolTips[TOOL_LINES - TOOL_POINTER].text == std::string_view("Lines"));
+
+SAME_TEXT(KELP32_CODE_WINDOW_CLASS, kelp::kCodeWindowClassName);
+SAME_TEXT(KELP32_FORM_FRAME_CLASS, kelp::kFrameClassName);
+SAME_TEXT(KELP32_FORM_PANEL_CLASS, kelp::kBackPanelClassName);
+SAME_TEXT(KELP32_FORM_SURFACE_CLASS, kelp::kSurfaceClassName);
+
+SAME_VALUE(KELP32_RECORD_SIZE, sizeof(kelp::ControlRecord));
+SAME_VALUE(KELP32_TEXT_SIZE, kelp::kTextFieldSize);
+static_assert(sizeof(KELP32_CONTROL_RECORD) == sizeof(kelp::ControlRecord), "record size");
+
+#define SAME_FIELD(field)                                                                              \
+  static_assert(offsetof(KELP32_CONTROL_RECORD, field) == offsetof(kelp::ControlRecord, field) &&     \
+                    sizeof(KELP32_CONTROL_RECORD::field) == sizeof(kelp::ControlRecord::field) &&      \
+                    std::is_signed_v<decltype(KELP32_CONTROL_RECORD::field)> ==                        \
+                        std::is_signed_v<decltype(kelp::ControlRecord::field)>,                        \
+                "record field " #field)
+
+SAME_FIELD(settled);
+SAME_FIELD(hParent);
+SAME_FIELD(dragging);
+SAME_FIELD(reserved1);
+SAME_FIELD(kind);
+SAME_FIELD(left);
+SAME_FIELD(top);
+SAME_FIELD(width);
+SAME_FIELD(height);
+SAME_FIELD(ctrlId);
+SAME_FIELD(idName);
+SAME_FIELD(handleName);
+SAME_FIELD(caption);
+SAME_FIELD(reserved2);
+SAME_FIELD(reserved3);
+SAME_FIELD(hFont);
+SAME_FIELD(hPopupMenu);
+SAME_FIELD(reserved4);
+SAME_FIELD(exStyle);
+SAME_FIELD(style);
+SAME_FIELD(classStyle);
+SAME_FIELD(enabled);
+SAME_FIELD(backColour);
+SAME_FIELD(hBackBrush);
+SAME_FIELD(foreColour);
+SAME_FIELD(hCodeWindow);
+SAME_FIELD(reserved5);
+SAME_FIELD(codeOpen);

@@ -212,8 +212,10 @@ void CheckMouse(std::vector<std::string>& broken) {
   if (HWND capture = ::GetCapture()) broken.push_back(Describe(capture) + " still has the mouse captured");
   RECT clip{};
   ::GetClipCursor(&clip);
-  if (clip.left != 0 || clip.top != 0 || clip.right != ::GetSystemMetrics(SM_CXSCREEN) ||
-      clip.bottom != ::GetSystemMetrics(SM_CYSCREEN)) {
+  // Free is a clip that holds the whole screen: Wine may report the X
+  // screen's size while an earlier program's desktop set the metrics smaller.
+  if (clip.left > 0 || clip.top > 0 || clip.right < ::GetSystemMetrics(SM_CXSCREEN) ||
+      clip.bottom < ::GetSystemMetrics(SM_CYSCREEN)) {
     broken.push_back("the cursor is still confined to (" + std::to_string(clip.left) + "," + std::to_string(clip.top) +
                      ")-(" + std::to_string(clip.right) + "," + std::to_string(clip.bottom) + ")");
   }

@@ -29,15 +29,18 @@
 #include "core/property_layout.h"
 #include "core/property_rows.h"
 #include "entry/messages.h"
+#include "frame/frame_commands.h"
+#include "frame/menu_items.h"
 
 namespace {
 
 constexpr DWORD kStepTimeoutMs = 15000;
-constexpr WORD kButtonTool = 54;
-constexpr WORD kPointerTool = 49;
+// The toolbox's buttons carry their tools' codes.
+constexpr WORD kButtonTool = kelp::kKindButton;
+constexpr WORD kPointerTool = kelp::kToolPointer;
 constexpr int kStandardExeItem = 0;
-constexpr int kNewProjectOkId = 1001;
-constexpr int kMenuItemHeight = 20;
+using kelp::kMenuItemHeight;
+using kelp::kNewProjectOkId;
 constexpr int kProjectMenu = 3;
 constexpr int kFileMenu = 0;
 constexpr int kAddModuleItem = 2;

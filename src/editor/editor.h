@@ -63,6 +63,12 @@ struct EditorState {
   std::size_t runCapacity = 0;
   char* drawBuffer = nullptr;  // the characters and advances of one call drawing a line's runs
   std::size_t drawCapacity = 0;
+  // The last page painted: which line was at the top, at what scroll position.
+  struct {
+    HWND control;
+    LONG scrollY;
+    LRESULT firstLine;
+  } lastPage{};
 
   // Find Text: the remembered search and options, and the last Find window.
   char* searchText = nullptr;

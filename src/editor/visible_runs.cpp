@@ -125,26 +125,29 @@ std::optional<VisibleText> FetchVisibleText(HWND control, const RECT& area) {
   }
 }
 
-// Takes the first visible line's start from the control and lays every
-// line one font height below the one before it. The start of the last
-// line read is asked: the first line's top, found back from it, must lie
-// within one line of the formatting rectangle's top, and every line starts
-// where that one does (left of the formatting rectangle by the horizontal
-// scroll, beside the selection bar).
-std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) {
-  TEXTMETRICA metrics{};
-  if (!::GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return std::nullopt;
-  const int lineHeight = metrics.tmHeight;
-  RECT formatting{};
-  ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&formatting));
-  const LRESULT firstLine = ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+namespace {
+
+struct PageFrame {
+  RECT formatting;
+  POINT scroll;
+  int lineHeight;
+};
+
+// The lines from `firstLine` on, laid one font high each below the other.
+// The start of the last line read is asked: the first line's top, found
+// back from it, must lie within one line of the formatting rectangle's top,
+// and every line starts where that one does (left of the formatting
+// rectangle by the horizontal scroll, beside the selection bar).
+std::optional<EvenLines> EvenLinesFrom(HWND control, HDC dc, const RECT& area, const PageFrame& frame,
+                                       LRESULT firstLine) {
   const auto first = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine, 0));
   if (first < 0) return std::nullopt;
 
   // Enough lines to reach the bottom edge from a first line that starts
   // just under one line above the top; the CR before the next one's start
   // ends them, or the text's end.
-  const LRESULT lines = (area.bottom - formatting.top) / lineHeight + 2;
+  const int lineHeight = frame.lineHeight;
+  const LRESULT lines = (area.bottom - frame.formatting.top) / lineHeight + 2;
   const auto next = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine + lines, 0));
   const LONG end = next > first ? next - 1 : TextLength(control);
   if (end <= first) return std::nullopt;
@@ -153,17 +156,39 @@ std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) 
   const std::size_t count = LineLayout::LineCount(*read);
   if (next > first && count != static_cast<std::size_t>(lines)) return std::nullopt;  // lines wrap
 
-  POINT scroll{};
-  ::SendMessageA(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
   const LONG lastStart = first + static_cast<LONG>(LineLayout::LineStart(*read, count - 1));
   const std::optional<CharPosition> last =
-      PositionNear(control, lastStart, {formatting.left - scroll.x, area.bottom});
+      PositionNear(control, lastStart, {frame.formatting.left - frame.scroll.x, area.bottom});
   if (!last) return std::nullopt;
   const long long top = last->y - static_cast<long long>(count - 1) * lineHeight;
-  if (top > formatting.top || top + lineHeight <= formatting.top) return std::nullopt;
+  if (top > frame.formatting.top || top + lineHeight <= frame.formatting.top) return std::nullopt;
   EvenLines even{{first, *read}, {last->x, static_cast<int>(top), lineHeight}, {}};
   if (!::GetCharWidth32A(dc, 0, 255, even.advances.data())) return std::nullopt;
   return even;
+}
+
+}  // namespace
+
+// The control's first visible line walks its lines from the first and
+// costs more than the rest of the page's questions together. A page painted
+// again at the same scroll position (typing, a window moved away) has the
+// same line at the top when every line is one font high: the line of the
+// last paint is tried first, and the check of the last line's position
+// finds a wrong guess (the scroll position is scaled to 16 bits in long
+// texts, so a nearby position may share its value).
+std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) {
+  TEXTMETRICA metrics{};
+  if (!::GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return std::nullopt;
+  PageFrame frame{{}, {}, metrics.tmHeight};
+  ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&frame.formatting));
+  ::SendMessageA(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&frame.scroll));
+  auto& last = gEditor.lastPage;
+  if (last.control == control && last.scrollY == frame.scroll.y) {
+    if (auto even = EvenLinesFrom(control, dc, area, frame, last.firstLine)) return even;
+  }
+  const LRESULT firstLine = ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0);
+  last = {control, frame.scroll.y, firstLine};
+  return EvenLinesFrom(control, dc, area, frame, firstLine);
 }
 
 // Level 2 packs the position into two 16-bit halves, which wrap for a

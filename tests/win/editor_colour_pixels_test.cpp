@@ -148,6 +148,33 @@ TEST_F(ColourPixels, WordsFarAlongALongLineAndPastTheRightEdgeAreDrawnAsBefore) 
   ExpectSamePixels(editor);
 }
 
+// A page painted again at the same scroll position starts from the line the
+// last paint found at the top. Lines typed above it, or a scroll of a pixel
+// that leaves the control's scroll position (scaled to 16 bits in a text
+// this long) where it was while another line comes to the top, must not
+// leave the colours where the old lines were.
+TEST_F(ColourPixels, APagePaintedAgainAfterLinesTypedAboveOrAPixelScrollIsColouredWhereTheLinesAreNow) {
+  // Short lines: Wine's control takes seconds to take a long text.
+  const char* kShortLines[] = {"\tpush eax ; x\r\n", "mov\r\n", "  ret\tjmp\r\n"};
+  std::string shortLines;
+  for (int i = 0; i < 5000; ++i) shortLines += kShortLines[i % 3];
+  HWND editor = Editor(shortLines);
+  POINT scroll{0, 600};
+  ::SendMessageA(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  ColouredPixels(editor);
+  ::SendMessageA(editor, EM_SETSEL, 0, 0);
+  ::SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("\tpush ebx\r\n\t"));
+  ::SendMessageA(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+  ExpectSamePixels(editor);
+
+  for (scroll.y = 75; scroll.y > 45; --scroll.y) {
+    ColouredPixels(editor);
+    POINT next{0, scroll.y - 1};
+    ::SendMessageA(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&next));
+    ExpectSamePixels(editor);
+  }
+}
+
 TEST_F(ColourPixels, AZoomedEditorIsStillColouredWordByWord) {
   HWND editor = Editor(Module(60));
   ::SendMessageA(editor, EM_SETZOOM, 3, 2);

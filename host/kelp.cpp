@@ -25,32 +25,32 @@ namespace {
 
 constexpr char kFrameClassName[] = "KelpHost_Class";
 constexpr char kFrameTitle[] = "Kelp - MASM Visual Designer";
-constexpr UINT kEditorActivity = 0x596C;
-constexpr UINT kEditorCommandFirst = 1100;
-constexpr UINT kEditorCommandLast = 1104;
+constexpr UINT kEditorActivity = KELP32_EDITOR_ACTIVITY;
+constexpr UINT kEditorCommandFirst = IDM_EDITOR_UNDO;
+constexpr UINT kEditorCommandLast = IDM_EDITOR_DELETE;
 constexpr UINT kFirstMdiChildId = 50000;
 constexpr UINT kTakeScreenshot = WM_APP + 1;
-constexpr char kCodeWindowClassName[] = "Editor_Class";
-constexpr char kFormClassName[] = "ClientForm_Class";
+constexpr char kCodeWindowClassName[] = KELP32_CODE_WINDOW_CLASS;
+constexpr char kFormClassName[] = KELP32_FORM_FRAME_CLASS;
 
 // Menu commands: the library carries out its own ("&Add Form", "&Add
 // Module", "&Add Class Module", "&Exit") and passes them all on to us.
-constexpr WORD kNewProjectCommand = 1000;
-constexpr WORD kAddModuleCommand = 1302;
+constexpr WORD kNewProjectCommand = IDM_NEWPROJECT;
+constexpr WORD kAddModuleCommand = IDM_ADDMODULE;
 struct PendingCommand {
   WORD id;
   const char* what;
 };
 constexpr PendingCommand kPendingCommands[] = {
-    {1001, "Opening a project"},
-    {1002, "Adding a project"},
-    {1004, "Saving a project"},
-    {1301, "Adding an MDI form"},
+    {IDM_OPENPROJECT, "Opening a project"},
+    {IDM_ADDPROJECT, "Adding a project"},
+    {IDM_SAVEPROJECT, "Saving a project"},
+    {IDM_ADDMDIFORM, "Adding an MDI form"},
 };
 
 // The New Project window's list of kinds and its "OK" button.
 constexpr int kStandardExeItem = 0;
-constexpr int kNewProjectOkId = 1001;
+constexpr int kNewProjectOkId = IDC_NEWPROJECT_OK;
 // Where the screenshot's form and module sit, side by side.
 constexpr RECT kSampleFormPlace = {10, 10, 410, 340};
 constexpr RECT kSampleModulePlace = {420, 10, 940, 440};
@@ -61,15 +61,15 @@ struct SampleControl {
   RECT rectangle;
 };
 constexpr SampleControl kSampleControls[] = {
-    {51, {16, 14, 150, 32}},     // label
-    {52, {16, 40, 200, 64}},     // text box
-    {54, {216, 38, 320, 66}},    // button
-    {53, {16, 80, 200, 176}},    // group box
-    {56, {28, 100, 180, 120}},   // option buttons inside it
-    {56, {28, 130, 180, 150}},
-    {55, {216, 84, 330, 104}},   // check box
-    {58, {216, 112, 330, 176}},  // list box
-    {70, {16, 190, 330, 208}},   // progress bar
+    {KIND_LABEL, {16, 14, 150, 32}},
+    {KIND_TEXTBOX, {16, 40, 200, 64}},
+    {KIND_BUTTON, {216, 38, 320, 66}},
+    {KIND_GROUPBOX, {16, 80, 200, 176}},
+    {KIND_OPTIONBUTTON, {28, 100, 180, 120}},  // inside the group box
+    {KIND_OPTIONBUTTON, {28, 130, 180, 150}},
+    {KIND_CHECKBOX, {216, 84, 330, 104}},
+    {KIND_LISTBOX, {216, 112, 330, 176}},
+    {KIND_PROGRESSBAR, {16, 190, 330, 208}},
 };
 constexpr char kSampleModuleText[] =
     "; Module1: a first window in MASM\r\n"

@@ -169,13 +169,13 @@ std::optional<EvenLines> EvenLinesFrom(HWND control, HDC dc, const RECT& area, c
 
 }  // namespace
 
-// The control's first visible line walks its lines from the first and
-// costs more than the rest of the page's questions together. A page painted
-// again at the same scroll position (typing, a window moved away) has the
-// same line at the top when every line is one font high: the line of the
-// last paint is tried first, and the check of the last line's position
-// finds a wrong guess (the scroll position is scaled to 16 bits in long
-// texts, so a nearby position may share its value).
+// Each of the control's answers walks its lines from the first; its first
+// visible line is one more such walk. A page painted again at the same
+// scroll position (typing, a window moved away) has the same line at the
+// top when every line is one font high: the line of the last paint is
+// tried first, and the check of the last line's position finds a wrong
+// guess (the scroll position is scaled to 16 bits in long texts, so a
+// nearby position may share its value).
 std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) {
   TEXTMETRICA metrics{};
   if (!::GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return std::nullopt;
@@ -187,8 +187,13 @@ std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) 
     if (auto even = EvenLinesFrom(control, dc, area, frame, last.firstLine)) return even;
   }
   const LRESULT firstLine = ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0);
-  last = {control, frame.scroll.y, firstLine};
-  return EvenLinesFrom(control, dc, area, frame, firstLine);
+  std::optional<EvenLines> even = EvenLinesFrom(control, dc, area, frame, firstLine);
+  if (even) {
+    last = {control, frame.scroll.y, firstLine};
+  } else {
+    last = {};
+  }
+  return even;
 }
 
 // Level 2 packs the position into two 16-bit halves, which wrap for a

@@ -439,14 +439,18 @@ std::string Desktop::DrawOnForm(const Action& a) {
   return log + " " + Point(from) + "->" + Point(to);
 }
 
-// A click, or a double-click, where a press reaches the window.
+// A click, or a double-click, where a press reaches the window. The
+// releases are queued with the presses, as a hand lets go whatever the
+// press began: a press may open a window under the cursor (a press soon
+// after the last one is a double-click) and the next one start a modal
+// loop there, a scroll bar's, that only a release ends.
 std::string Desktop::ClickOn(HWND window, const Action& a, bool childrenToo, bool twice, std::string log) {
   POINT at{};
   if (!Reach(window, a.from, childrenToo, at, log)) return log;
   if (twice) {
-    DoubleClickOn(at, false);
+    DoubleClickOn(at, true);
   } else {
-    Click(at);
+    ClickQueued(at);
   }
   return log + " at " + Point(at);
 }

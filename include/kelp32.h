@@ -319,7 +319,8 @@ typedef struct KELP32_CONTROL_RECORD {
   DWORD classStyle;                 /* class style as created */
   DWORD enabled;                    /* wParam of the last WM_ENABLE */
   COLORREF backColour;              /* background colour */
-  DWORD hBackBrush;                 /* a brush, or a system colour index + 1 */
+  DWORD hBackBrush;                 /* a brush, or a system colour index + 1; a brush made
+                                       for a picked colour goes with the control */
   COLORREF foreColour;              /* text colour */
   DWORD hCodeWindow;                /* its code window, once opened */
   DWORD reserved5[2];

@@ -10,6 +10,7 @@
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
+#include "win/colour_brushes.h"
 #include "win/gdi.h"
 #include "win/handles.h"
 #include "win/records.h"
@@ -225,6 +226,7 @@ void OnChangeExStyle(HWND window, ControlRecord& record, WPARAM bits, LPARAM how
 // sharing the record (the edit field of a combo box), no longer lead to it.
 void OnDestroy(HWND window, ControlRecord* record) {
   ::DeleteObject(win::FromHandle32<HFONT>(record->hFont));
+  win::DeleteIfColourBrush(win::FromHandle32<HBRUSH>(record->hBackBrush));
   ::DestroyMenu(win::FromHandle32<HMENU>(record->hPopupMenu));
   for (HWND child = ::GetWindow(window, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (RecordOfControl(child) == record) ::SetWindowLongPtrA(child, GWLP_ID, 0);

@@ -8,7 +8,6 @@
 #include <windows.h>
 
 #include <cstdint>
-#include <vector>
 
 #include "core/control_record.h"
 
@@ -39,11 +38,6 @@ struct PropertiesState {
   // Shown in the description panel; nothing fills them.
   char descriptionHeading[kTextFieldSize] = {};
   char descriptionText[kTextFieldSize] = {};
-  // Brushes made for picked colours that records or classes still use. Only
-  // these are ever deleted when a new colour replaces them. Kept as the 32
-  // bits that identify a handle: a record holds only those, and widened back
-  // they need not equal the value the brush was created with.
-  std::vector<Handle32> colourBrushes;
 };
 
 extern PropertiesState gProperties;

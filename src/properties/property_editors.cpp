@@ -17,6 +17,7 @@
 #include "entry/workspace.h"
 #include "properties/colour_picker.h"
 #include "properties/properties.h"
+#include "win/colour_brushes.h"
 #include "win/handles.h"
 #include "win/rect.h"
 #include "win/repaint.h"
@@ -121,36 +122,18 @@ void ChangeSize(HWND target, int row, const char* text) {
   }
 }
 
-// Deletes a brush only if a picked colour made it: system colour values
-// (index + 1), the brushes classes were registered with and anything a host
-// put there stay as they are.
-void DeleteIfColourBrush(HBRUSH brush) {
-  auto& brushes = gProperties.colourBrushes;
-  const Handle32 value = win::ToHandle32(brush);
-  const auto found = std::find(brushes.begin(), brushes.end(), value);
-  if (brush == nullptr || found == brushes.end()) return;
-  brushes.erase(found);
-  ::DeleteObject(brush);
-}
-
-HBRUSH MakeColourBrush(COLORREF colour) {
-  HBRUSH brush = ::CreateSolidBrush(colour);
-  if (brush != nullptr) gProperties.colourBrushes.push_back(win::ToHandle32(brush));
-  return brush;
-}
-
 void ApplyColourToControl(HWND target, COLORREF colour) {
   ControlRecord* record = RecordOfControl(target);
   if (record == nullptr) return;
   record->backColour = colour;
-  DeleteIfColourBrush(win::FromHandle32<HBRUSH>(record->hBackBrush));
-  record->hBackBrush = win::ToHandle32(MakeColourBrush(colour));
+  win::DeleteIfColourBrush(win::FromHandle32<HBRUSH>(record->hBackBrush));
+  record->hBackBrush = win::ToHandle32(win::MakeColourBrush(colour));
   // The class background follows too; the class's previous brush goes only
   // once the new one is in place.
-  HBRUSH classBrush = MakeColourBrush(colour);
+  HBRUSH classBrush = win::MakeColourBrush(colour);
   const auto previous = reinterpret_cast<HBRUSH>(
       ::SetClassLongPtrA(target, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(classBrush)));
-  DeleteIfColourBrush(previous);
+  win::DeleteIfColourBrush(previous);
   win::RepaintNow(target);
   RecordSelection(target, record->kind);
 }

@@ -17,6 +17,7 @@
 #include "properties/colour_picker.h"
 #include "properties/properties.h"
 #include "properties_fixture.h"
+#include "win/colour_brushes.h"
 #include "win/handles.h"
 #include "win/rect.h"
 
@@ -285,7 +286,7 @@ TEST_F(ColourPicker, APopupClosedOnItsOwnIsMadeAgainAtTheNextPress) {
 
 TEST_F(ColourPicker, PickingAThousandTimesLeaksNothing) {
   HWND label = Place(kKindLabel, {20, 20, 140, 50});
-  const std::size_t brushesBefore = gProperties.colourBrushes.size();
+  const std::size_t brushesBefore = win::LiveColourBrushes();
   int brushesLeftAlive = 0;
   for (int i = 0; i < 1000; ++i) {
     ::SendMessageA(List(), LB_SETCURSEL, static_cast<WPARAM>(-1), 0);
@@ -310,7 +311,7 @@ TEST_F(ColourPicker, PickingAThousandTimesLeaksNothing) {
   }
   PumpPending();
   EXPECT_EQ(brushesLeftAlive, 0) << "every replaced brush was deleted";
-  EXPECT_LE(gProperties.colourBrushes.size(), brushesBefore + 2) << "the record's brush and the class's";
+  EXPECT_LE(win::LiveColourBrushes(), brushesBefore + 2) << "the record's brush and the class's";
   EXPECT_EQ(RecordOfControl(label)->backColour, kRed);
 
   std::vector<HBRUSH> fresh;
@@ -325,6 +326,15 @@ TEST_F(ColourPicker, PickingAThousandTimesLeaksNothing) {
   HWND field = OpenField();
   ASSERT_NE(field, nullptr);
   EXPECT_EQ(Pixels::OfClient(field).At(6, 6), kRed) << "the swatch still paints right";
+
+  // Deleted, the label takes its own brush along; the class keeps its one.
+  const auto lastBrush = win::FromHandle32<HBRUSH>(RecordOfControl(label)->hBackBrush);
+  CloseEditor();
+  ::SendMessageA(label, WM_COMMAND, IDM_DELETE, 0);
+  PumpPending();
+  EXPECT_FALSE(::IsWindow(label));
+  EXPECT_EQ(::GetObjectType(lastBrush), 0u) << "the deleted label's brush";
+  EXPECT_LE(win::LiveColourBrushes(), brushesBefore + 1) << "only the class's";
 }
 
 TEST_F(ColourPicker, ASystemColourValueIsNeverDeleted) {

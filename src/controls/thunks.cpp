@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "controls/design_control.h"
+#include "designer/form_designer.h"
 #include "entry/workspace.h"
 
 namespace kelp {
@@ -75,8 +76,15 @@ LRESULT CALLBACK ProgressThunk(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 // A status bar docks itself to the bottom of the form again at every release.
+// A release it did not press for (a drag that began on another control and
+// ended over it) leaves the selection where it is: docking again is not a
+// resize by the user.
 LRESULT CALLBACK StatusThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_LBUTTONUP) ::MoveWindow(window, 0, 0, 0, 0, TRUE);
+  if (message == WM_LBUTTONUP) {
+    gFormDesigner.redockingStatusBars = true;
+    ::MoveWindow(window, 0, 0, 0, 0, TRUE);
+    gFormDesigner.redockingStatusBars = false;
+  }
   return PlainThunk<kKindStatusBar>(window, message, wParam, lParam);
 }
 

@@ -60,8 +60,8 @@ struct FormDesignerState {
   HWND newControl = nullptr;         // the control just placed
   HWND copiedControl = nullptr;      // what "&Paste" copies; null when nothing is copied
   bool pasting = false;
-  // While a surface docks its status bars again after it was resized: that
-  // resize is the form's, and selects none of them.
+  // While a status bar docks itself again because its form was resized or
+  // a release reached it: that resize is not the user's, and selects nothing.
   bool redockingStatusBars = false;
 };
 

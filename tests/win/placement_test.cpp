@@ -167,16 +167,22 @@ TEST_F(Placement, AStatusBarsRecordFollowsItAsItDocksAgain) {
   EXPECT_GT(client.right, 0);
 }
 
-// A release over the form whose press went elsewhere ends no drag there:
-// what was selected stays selected, with its kind and its grab handles.
+// A release over the form or its status bar whose press went elsewhere
+// ends no drag there: what was selected stays selected, with its kind and
+// its grab handles around it (the status bar docks itself again, which is
+// no resize by the user).
 TEST_F(Placement, AReleaseOverTheFormAfterAPressElsewhereChangesNothing) {
+  HWND status = Draw(kKindStatusBar, {20, 20, 100, 40});
   HWND button = Draw(kKindButton, {20, 20, 100, 45});
   ASSERT_EQ(gWorkspace.selectedWindow, button);
-  PressLeft(ClientToScreenPoint(MdiClient(), {880, 620}));  // the MDI client's empty corner
-  ReleaseLeft(OnSurface(200, 150));
-  EXPECT_EQ(gWorkspace.selectedWindow, button);
-  EXPECT_EQ(gWorkspace.selectedKind, kKindButton);
-  EXPECT_NE(GrabHandleWindow(0), nullptr);
+  for (POINT over : {OnSurface(200, 150), Centre(ScreenRect(status))}) {
+    PressLeft(ClientToScreenPoint(MdiClient(), {880, 620}));  // the MDI client's empty corner
+    ReleaseLeft(over);
+    EXPECT_EQ(gWorkspace.selectedWindow, button);
+    EXPECT_EQ(gWorkspace.selectedKind, kKindButton);
+    ASSERT_NE(GrabHandleWindow(0), nullptr);
+    EXPECT_EQ(GrabHandleTarget(), button);
+  }
 }
 
 TEST_F(Placement, AGroupBoxLiesBeneathTheControlsItCovers) {

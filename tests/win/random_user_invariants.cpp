@@ -202,7 +202,8 @@ void CheckGrabHandles(const std::vector<HWND>& handles, std::vector<std::string>
         !shown) {
       broken.push_back("grab handle " + std::to_string(code) + " at (" + std::to_string(at.left) + "," +
                        std::to_string(at.top) + ")" + (shown ? "" : ", hidden,") + " does not surround the selected " +
-                       Describe(selected));
+                       Describe(selected) + " at (" + std::to_string(target.left) + "," + std::to_string(target.top) +
+                       ")-(" + std::to_string(target.right) + "," + std::to_string(target.bottom) + ")");
       return;
     }
   }

@@ -211,6 +211,17 @@ void OnMove(const Context& c, ControlRecord& record) {
   record.top = bounds.top;
 }
 
+// A window resized without its client area changing (an edit whose scroll
+// bar no longer fits) gets no WM_SIZE; its record follows it all the same.
+void OnWindowPosChanged(const Context& c, ControlRecord& record) {
+  const auto* position = reinterpret_cast<const WINDOWPOS*>(c.lParam);
+  if (position == nullptr || (position->flags & SWP_NOSIZE) != 0) return;
+  RECT client{};
+  ::GetClientRect(c.window, &client);
+  record.width = client.right;
+  record.height = client.bottom;
+}
+
 void OnChangeExStyle(HWND window, ControlRecord& record, WPARAM bits, LPARAM how) {
   constexpr LPARAM kAdd = 1;
   constexpr LPARAM kRemove = 2;
@@ -292,6 +303,11 @@ LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message
       c.PassOn();
       OnMove(c, *record);
       return 0;
+    case WM_WINDOWPOSCHANGED: {
+      const LRESULT result = c.PassOn();
+      OnWindowPosChanged(c, *record);
+      return result;
+    }
     case WM_SETFOCUS:
       record->settled = 0;
       ShowGrabHandles(window, kGrabHandlesShow);

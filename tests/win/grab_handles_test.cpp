@@ -77,6 +77,25 @@ TEST_F(GrabHandles, DraggingTheRightHandleLeftStopsAtTheNarrowestOutline) {
   EXPECT_EQ(RecordOfControl(button)->width, 6);
 }
 
+// An edit box whose scroll bar no longer fits keeps its client area as its
+// window shrinks: no WM_SIZE comes, and the record follows all the same.
+TEST_F(GrabHandles, AControlShrunkWithoutItsClientAreaChangingIsRecordedAsItIs) {
+  HWND surface = NewSurface();
+  HWND edit = CreateEditWin(surface, 40, 30, 7, 23, "Editbox0");
+  RECT client{};
+  ::GetClientRect(edit, &client);
+  ShowGrabHandles(edit, kGrabHandlesShow);
+  const POINT bottom = CentreOfHandle(kBottom);
+  Drag(bottom, {bottom.x, bottom.y - 19});
+  RECT now{};
+  ::GetClientRect(edit, &now);
+  ASSERT_EQ(now.bottom, client.bottom) << "the client area is as it was";
+  const RECT r = RectInParent(edit);
+  ASSERT_LT(r.bottom - r.top, 23);
+  const int recorded = RecordOfControl(edit)->height;
+  EXPECT_TRUE(recorded == r.bottom - r.top || recorded == now.bottom) << recorded;
+}
+
 TEST_F(GrabHandles, ACornerHandleMovesTwoEdgesAndAMiddleOneOne) {
   HWND surface = NewSurface();
   HWND button = CreateButtonWin(surface, 40, 30, 75, 23, "Button0");

@@ -176,13 +176,17 @@ LRESULT OnCommand(const Context& c, ControlRecord& record) {
   }
 }
 
+void RecordClientSize(HWND window, ControlRecord& record) {
+  RECT client{};
+  ::GetClientRect(window, &client);
+  record.width = client.right;
+  record.height = client.bottom;
+}
+
 // The size the window has now, not the one the message announced: a status
 // bar that docks itself resizes itself again inside the message.
 void OnSize(const Context& c, ControlRecord& record) {
-  RECT client{};
-  ::GetClientRect(c.window, &client);
-  record.width = client.right;
-  record.height = client.bottom;
+  RecordClientSize(c.window, record);
   RECT bounds{};
   ::GetWindowRect(c.window, &bounds);
   bounds = ScreenToClientRect(SurfaceOfControl(record), bounds);
@@ -216,10 +220,7 @@ void OnMove(const Context& c, ControlRecord& record) {
 void OnWindowPosChanged(const Context& c, ControlRecord& record) {
   const auto* position = reinterpret_cast<const WINDOWPOS*>(c.lParam);
   if (position == nullptr || (position->flags & SWP_NOSIZE) != 0) return;
-  RECT client{};
-  ::GetClientRect(c.window, &client);
-  record.width = client.right;
-  record.height = client.bottom;
+  RecordClientSize(c.window, record);
 }
 
 void OnChangeExStyle(HWND window, ControlRecord& record, WPARAM bits, LPARAM how) {

@@ -63,11 +63,11 @@ struct EditorState {
   std::size_t runCapacity = 0;
   char* drawBuffer = nullptr;  // the characters and advances of one call drawing a line's runs
   std::size_t drawCapacity = 0;
-  // The last page painted: which line was at the top, at what scroll position.
+  // The last page painted: where its top line starts, at what scroll position.
   struct {
     HWND control;
     LONG scrollY;
-    LRESULT firstLine;
+    LONG first;
   } lastPage{};
 
   // Find Text: the remembered search and options, and the last Find window.

@@ -133,49 +133,80 @@ struct PageFrame {
   int lineHeight;
 };
 
-// The lines from `firstLine` on, laid one font high each below the other.
-// The start of the last line read is asked: the first line's top, found
-// back from it, must lie within one line of the formatting rectangle's top,
-// and every line starts where that one does (left of the formatting
-// rectangle by the horizontal scroll, beside the selection bar).
+// A first read of this many characters a line; doubled until enough lines come.
+constexpr std::size_t kGuessedLineLength = 64;
+
+// Characters from `from` on holding at least `lineEnds` CRs, or up to the
+// text's end; the read is doubled until one of the two holds.
+std::optional<std::string_view> ReadLineEnds(HWND control, LONG from, std::size_t lineEnds) {
+  LONG wanted = static_cast<LONG>((lineEnds + 1) * kGuessedLineLength);
+  for (;;) {
+    const LONG to = from < kLargestIndex - wanted ? from + wanted : kLargestIndex;
+    const std::optional<std::string_view> read = ReadCharacters(control, from, to);
+    if (!read) return std::nullopt;
+    const bool textEnded = static_cast<LONG>(read->size()) < to - from;
+    std::size_t found = 0;
+    for (char c : *read) found += c == kLineEnd;
+    if (found >= lineEnds || textEnded || to == kLargestIndex) return read;
+    wanted = Doubled(wanted);
+  }
+}
+
+// The first `lines` lines of the text, without the CR that ends the last.
+std::string_view FirstLines(std::string_view text, std::size_t lines) {
+  std::size_t found = 0;
+  for (std::size_t i = 0; i < text.size(); ++i) {
+    if (text[i] == kLineEnd && ++found == lines) return text.substr(0, i);
+  }
+  return text;
+}
+
+// The lines from the one starting at character `first`, laid one font high
+// each below the other. Read from the character before it, which must end a
+// line. Enough lines are read that the last starts below the bottom edge;
+// its start is asked: the first line's top, found back from it, must lie
+// within one line of the formatting rectangle's top (a line above that
+// wraps, or `first` not being the top line, moves it), and every line
+// starts where that one does (left of the formatting rectangle by the
+// horizontal scroll, beside the selection bar).
 std::optional<EvenLines> EvenLinesFrom(HWND control, HDC dc, const RECT& area, const PageFrame& frame,
-                                       LRESULT firstLine) {
-  const auto first = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine, 0));
+                                       LONG first) {
   if (first < 0) return std::nullopt;
-
-  // Enough lines to reach the bottom edge from a first line that starts
-  // just under one line above the top; the CR before the next one's start
-  // ends them, or the text's end.
   const int lineHeight = frame.lineHeight;
-  const LRESULT lines = (area.bottom - frame.formatting.top) / lineHeight + 2;
-  const auto next = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine + lines, 0));
-  const LONG end = next > first ? next - 1 : TextLength(control);
-  if (end <= first) return std::nullopt;
-  const std::optional<std::string_view> read = ReadCharacters(control, first, end);
+  const std::size_t lines = static_cast<std::size_t>((area.bottom - frame.formatting.top) / lineHeight) + 3;
+  const bool afterLineEnd = first > 0;
+  const std::optional<std::string_view> read = ReadLineEnds(control, first - afterLineEnd, lines + afterLineEnd);
   if (!read || read->find('\n') != std::string_view::npos) return std::nullopt;
-  const std::size_t count = LineLayout::LineCount(*read);
-  if (next > first && count != static_cast<std::size_t>(lines)) return std::nullopt;  // lines wrap
+  std::string_view text = *read;
+  if (afterLineEnd) {
+    if (text.empty() || text.front() != kLineEnd) return std::nullopt;
+    text.remove_prefix(1);
+  }
+  text = FirstLines(text, lines);
+  if (text.empty()) return std::nullopt;
+  const std::size_t count = LineLayout::LineCount(text);
 
-  const LONG lastStart = first + static_cast<LONG>(LineLayout::LineStart(*read, count - 1));
+  const LONG lastStart = first + static_cast<LONG>(LineLayout::LineStart(text, count - 1));
   const std::optional<CharPosition> last =
       PositionNear(control, lastStart, {frame.formatting.left - frame.scroll.x, area.bottom});
   if (!last) return std::nullopt;
   const long long top = last->y - static_cast<long long>(count - 1) * lineHeight;
   if (top > frame.formatting.top || top + lineHeight <= frame.formatting.top) return std::nullopt;
-  EvenLines even{{first, *read}, {last->x, static_cast<int>(top), lineHeight}, {}};
+  EvenLines even{{first, text}, {last->x, static_cast<int>(top), lineHeight}, {}};
   if (!::GetCharWidth32A(dc, 0, 255, even.advances.data())) return std::nullopt;
   return even;
 }
 
 }  // namespace
 
-// Each of the control's answers walks its lines from the first; its first
-// visible line is one more such walk. A page painted again at the same
-// scroll position (typing, a window moved away) has the same line at the
-// top when every line is one font high: the line of the last paint is
-// tried first, and the check of the last line's position finds a wrong
-// guess (the scroll position is scaled to 16 bits in long texts, so a
-// nearby position may share its value).
+// Each of the control's answers walks its lines from the first, and its
+// first visible line and that line's start are two more such walks. A page
+// painted again at the same scroll position (typing, a window moved away)
+// has the same line at the top when every line is one font high: the start
+// of the last paint's top line is tried first, and the check of the last
+// line's position finds a wrong guess (text typed above, or a scroll
+// position scaled to 16 bits in a long text that kept its value while
+// another line came to the top).
 std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) {
   TEXTMETRICA metrics{};
   if (!::GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return std::nullopt;
@@ -184,12 +215,13 @@ std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) 
   ::SendMessageA(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&frame.scroll));
   auto& last = gEditor.lastPage;
   if (last.control == control && last.scrollY == frame.scroll.y) {
-    if (auto even = EvenLinesFrom(control, dc, area, frame, last.firstLine)) return even;
+    if (auto even = EvenLinesFrom(control, dc, area, frame, last.first)) return even;
   }
   const LRESULT firstLine = ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0);
-  std::optional<EvenLines> even = EvenLinesFrom(control, dc, area, frame, firstLine);
+  const auto first = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine, 0));
+  std::optional<EvenLines> even = EvenLinesFrom(control, dc, area, frame, first);
   if (even) {
-    last = {control, frame.scroll.y, firstLine};
+    last = {control, frame.scroll.y, first};
   } else {
     last = {};
   }

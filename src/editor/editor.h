@@ -42,6 +42,7 @@ struct EditorBlock {
 struct EditorState {
   HWND editorParent = nullptr;  // owner of the menus, receiver of the activity message
   HWND currentEditor = nullptr;
+  HWND focusedEditor = nullptr;  // the editor control holding the keyboard focus, and so the caret
   HWND lastCodeWindow = nullptr;
   bool ready = false;  // the one-time set-up has run
   HMODULE richEditModule = nullptr;

@@ -93,6 +93,7 @@ LRESULT Editor_OnRButtonDown(HWND control, WPARAM wParam, LPARAM lParam) {
 // Nothing process-wide keeps a handle of a control that is going away.
 void ForgetEditor(HWND control, HFONT font, HMENU menu) {
   if (gEditor.currentEditor == control) gEditor.currentEditor = nullptr;
+  if (gEditor.focusedEditor == control) gEditor.focusedEditor = nullptr;
   if (font != nullptr && gEditor.editorFont == font) gEditor.editorFont = nullptr;
   if (menu != nullptr && gEditor.editorMenu == menu) gEditor.editorMenu = nullptr;
 }
@@ -173,6 +174,13 @@ LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LP
       return Editor_OnRButtonDown(control, wParam, lParam);
     case WM_PAINT:
       return PaintColouredText(control, wParam, lParam);
+    case WM_SETFOCUS:
+      // The control makes its caret here: paints from now on hide it.
+      gEditor.focusedEditor = control;
+      return PassOn(control, message, wParam, lParam);
+    case WM_KILLFOCUS:
+      if (gEditor.focusedEditor == control) gEditor.focusedEditor = nullptr;
+      return PassOn(control, message, wParam, lParam);
     case WM_DESTROY:
       return Editor_OnDestroy(control, wParam, lParam);
     default:

@@ -73,6 +73,17 @@ Pixels ColouredPixels(HWND editor) {
   return Pixels::OfClient(editor);
 }
 
+// What the control shows now, read without painting or pumping anything
+// (the caret's blink is a posted timer).
+Pixels ClientPixelsNow(HWND editor) {
+  RECT client{};
+  ::GetClientRect(editor, &client);
+  HDC dc = ::GetDC(editor);
+  const Pixels pixels = Pixels::OfDc(dc, client.right, client.bottom);
+  ::ReleaseDC(editor, dc);
+  return pixels;
+}
+
 int DifferingPixels(const Pixels& a, const Pixels& b) {
   if (a.Width() != b.Width() || a.Height() != b.Height()) return -1;
   int differing = 0;
@@ -94,6 +105,7 @@ std::string Module(int lines) {
       "\t\t\tpush\tecx",
       "szText db \"a;b\", 0 ; quoted",
       "@@: xor edx, edx\tret",
+      "  mov al, '\xe9' ; bytes \xe9\xa0\xff\xb5 of the code page's upper half",
   };
   std::string text;
   for (int i = 0; i < lines; ++i) {
@@ -173,6 +185,49 @@ TEST_F(ColourPixels, APagePaintedAgainAfterLinesTypedAboveOrAPixelScrollIsColour
     ::SendMessageA(editor, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&next));
     ExpectSamePixels(editor);
   }
+}
+
+// The caret blinks by inverting its pixels. Drawn before the colours, it
+// has part of its inverted pixels covered by them, and hiding it (its next
+// blink) leaves inverted specks in the word under it.
+// A caret place where the caret's column crosses a coloured glyph's ink:
+// inside a keyword, at a character whose ink touches its cell's left edge.
+LONG CaretPlaceOverInk(HWND editor, const Pixels& page, std::string_view word) {
+  TEXTRANGEA all{};
+  std::string text(4096, '\0');
+  all.chrg = {0, 4095};
+  all.lpstrText = text.data();
+  text.resize(static_cast<std::size_t>(::SendMessageA(editor, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&all))));
+  const std::size_t start = text.find(word);
+  const int lineHeight = 15;
+  for (std::size_t i = start + 1; start != std::string::npos && i < start + word.size(); ++i) {
+    const CharPosition at = UnpackCharPosition(
+        static_cast<std::uint32_t>(::SendMessageA(editor, EM_POSFROMCHAR, static_cast<WPARAM>(i), 0)));
+    for (int y = at.y; y < at.y + lineHeight; ++y) {
+      if (page.At(at.x, y) != RGB(255, 255, 255)) return static_cast<LONG>(i);
+    }
+  }
+  return -1;
+}
+
+// The caret blinks by inverting its pixels. Drawn before the colours, it
+// has part of its inverted pixels covered by them, and hiding it (its next
+// blink) leaves inverted specks in the word under it.
+TEST_F(ColourPixels, TheCaretOfTheFocusedEditorIsDrawnOverTheColoursAndLeavesTheWordWhole) {
+  HWND editor = Editor(Module(60));
+  const Pixels page = WordByWordPixels(editor);
+  const LONG place = CaretPlaceOverInk(editor, page, "WM_SETTEXT");
+  ASSERT_GE(place, 0) << "no letter of the word touches its cell's left edge";
+  ::SetFocus(editor);
+  ::SendMessageA(editor, EM_SETSEL, place, place);
+  ::InvalidateRect(editor, nullptr, TRUE);
+  ::UpdateWindow(editor);
+  const Pixels withCaret = ClientPixelsNow(editor);
+  ::HideCaret(editor);
+  const Pixels withoutCaret = ClientPixelsNow(editor);
+  ::ShowCaret(editor);
+  EXPECT_EQ(DifferingPixels(page, withoutCaret), 0);
+  EXPECT_GT(DifferingPixels(withCaret, withoutCaret), 0) << "the caret shows";
 }
 
 TEST_F(ColourPixels, AZoomedEditorIsStillColouredWordByWord) {

@@ -88,26 +88,50 @@ PlacedRun* RunsOf(std::string_view text, std::size_t& count) {
   return runs;
 }
 
-// Glyphs that may be drawn in one call with the glyphs before them: their
-// ink starts at or right of their cell (a run drawn alone is clipped at its
-// own left edge). Every other glyph starts a call of its own.
-using JoinableGlyphs = std::array<bool, 256>;
+// Glyph indices of the 256 byte values in the DC's font. A call that
+// names glyphs skips what a call with characters does each time (the code
+// page, the script and font fallback checks), which costs more than drawing
+// the few glyphs of a run. Only for a code page of one byte a character;
+// a byte the font has no glyph for has none here, and runs holding one are
+// drawn from their characters (the system may find the glyph elsewhere).
+class GlyphTable {
+ public:
+  explicit GlyphTable(HDC dc) {
+    CHARSETINFO charset{};
+    CPINFO codePage{};
+    const auto fontCharset = static_cast<UINT_PTR>(::GetTextCharset(dc));
+    if (!::TranslateCharsetInfo(reinterpret_cast<DWORD*>(fontCharset), &charset, TCI_SRCCHARSET) ||
+        !::GetCPInfo(charset.ciACP, &codePage) || codePage.MaxCharSize != 1) {
+      return;
+    }
+    std::array<char, 256> bytes{};
+    for (std::size_t c = 0; c < bytes.size(); ++c) bytes[c] = static_cast<char>(c);
+    usable_ = ::GetGlyphIndicesA(dc, bytes.data(), static_cast<int>(bytes.size()), indices_.data(),
+                                 GGI_MARK_NONEXISTING_GLYPHS) == static_cast<DWORD>(bytes.size());
+  }
+  bool Has(char c) const { return usable_ && indices_[static_cast<unsigned char>(c)] != kNoGlyph; }
+  WORD operator[](char c) const { return indices_[static_cast<unsigned char>(c)]; }
 
-JoinableGlyphs JoinableGlyphsOf(HDC dc) {
-  JoinableGlyphs joinable{};
-  std::array<ABC, 256> widths{};
-  if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return joinable;  // not TrueType: one call a run
-  for (std::size_t c = 0; c < widths.size(); ++c) joinable[c] = widths[c].abcA >= 0;
-  return joinable;
-}
+ private:
+  static constexpr WORD kNoGlyph = 0xFFFF;
+  std::array<WORD, 256> indices_{};
+  bool usable_ = false;
+};
+
+// Where one call's characters, glyphs and advances are put together.
+struct BatchBuffers {
+  char* chars;
+  WORD* glyphs;
+  int* advances;
+};
 
 // The runs of one line in one colour, drawn with as few calls as the
 // pixels allow: each call writes its runs' characters with a blank (which
 // leaves no ink) for each gap, every character placed by its advance.
 class LineBatch {
  public:
-  LineBatch(HDC dc, const EvenLines& lines, const RECT& area, char* chars, int* advances)
-      : dc_(dc), lines_(lines), area_(area), chars_(chars), advances_(advances) {}
+  LineBatch(HDC dc, const EvenLines& lines, const RECT& area, BatchBuffers buffers)
+      : dc_(dc), lines_(lines), area_(area), buffers_(buffers), glyphTable_(dc), joinable_(JoinableGlyphsOf(dc)) {}
 
   void Add(const PlacedRun& run) {
     const std::string_view word = lines_.visible.text.substr(run.offset, run.length);
@@ -115,16 +139,13 @@ class LineBatch {
     if (count_ == 0) {
       start_ = run.at;
     } else {
-      chars_[count_] = ' ';
-      advances_[count_] = run.at.x - end_;
-      ++count_;
+      Put(' ', run.at.x - end_);
     }
     int x = run.at.x;
     for (char c : word) {
-      chars_[count_] = c;
-      advances_[count_] = lines_.advances[static_cast<unsigned char>(c)];
-      x += advances_[count_];
-      ++count_;
+      const int advance = lines_.advances[static_cast<unsigned char>(c)];
+      Put(c, advance);
+      x += advance;
     }
     end_ = x;
   }
@@ -132,20 +153,47 @@ class LineBatch {
   void Flush() {
     if (count_ == 0) return;
     const RECT where{start_.x, start_.y, area_.right, area_.bottom};
-    ::ExtTextOutA(dc_, start_.x, start_.y, ETO_CLIPPED, &where, chars_, static_cast<UINT>(count_), advances_);
+    if (allGlyphs_) {
+      ::ExtTextOutW(dc_, start_.x, start_.y, ETO_CLIPPED | ETO_GLYPH_INDEX, &where,
+                    reinterpret_cast<const wchar_t*>(buffers_.glyphs), static_cast<UINT>(count_), buffers_.advances);
+    } else {
+      ::ExtTextOutA(dc_, start_.x, start_.y, ETO_CLIPPED, &where, buffers_.chars, static_cast<UINT>(count_),
+                    buffers_.advances);
+    }
     count_ = 0;
+    allGlyphs_ = true;
   }
 
-  void UseJoinable(const JoinableGlyphs& joinable) { joinable_ = joinable; }
-
  private:
+  // Glyphs that may be drawn in one call with the glyphs before them: their
+  // ink starts at or right of their cell (a run drawn alone is clipped at
+  // its own left edge). Every other glyph starts a call of its own.
+  using JoinableGlyphs = std::array<bool, 256>;
+
+  static JoinableGlyphs JoinableGlyphsOf(HDC dc) {
+    JoinableGlyphs joinable{};
+    std::array<ABC, 256> widths{};
+    if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return joinable;  // not TrueType: one call a run
+    for (std::size_t c = 0; c < widths.size(); ++c) joinable[c] = widths[c].abcA >= 0;
+    return joinable;
+  }
+
+  void Put(char c, int advance) {
+    buffers_.chars[count_] = c;
+    buffers_.glyphs[count_] = glyphTable_[c];
+    buffers_.advances[count_] = advance;
+    allGlyphs_ = allGlyphs_ && glyphTable_.Has(c);
+    ++count_;
+  }
+
   HDC dc_;
   const EvenLines& lines_;
   const RECT& area_;
-  char* chars_;
-  int* advances_;
-  JoinableGlyphs joinable_{};
+  BatchBuffers buffers_;
+  GlyphTable glyphTable_;
+  JoinableGlyphs joinable_;
   int count_ = 0;
+  bool allGlyphs_ = true;
   CharPosition start_{};
   int end_ = 0;
 };
@@ -162,13 +210,14 @@ bool DrawLaidOutRuns(HWND control, HDC dc, const RECT& area) {
 
   // A call draws at most a line's characters and one blank per run.
   const std::size_t most = lines->visible.text.size() + count;
-  if (!ReserveEditorBuffer(gEditor.drawBuffer, gEditor.drawCapacity, most * (sizeof(char) + sizeof(int)))) {
+  if (!ReserveEditorBuffer(gEditor.drawBuffer, gEditor.drawCapacity,
+                           most * (sizeof(int) + sizeof(WORD) + sizeof(char)))) {
     return false;
   }
   auto* advances = reinterpret_cast<int*>(gEditor.drawBuffer);
-  char* chars = gEditor.drawBuffer + most * sizeof(int);
-  LineBatch batch(dc, *lines, area, chars, advances);
-  batch.UseJoinable(JoinableGlyphsOf(dc));
+  auto* glyphs = reinterpret_cast<WORD*>(gEditor.drawBuffer + most * sizeof(int));
+  char* chars = gEditor.drawBuffer + most * (sizeof(int) + sizeof(WORD));
+  LineBatch batch(dc, *lines, area, {chars, glyphs, advances});
   for (std::size_t line = 0; line < count;) {
     std::size_t lineEnd = line;
     while (lineEnd < count && runs[lineEnd].at.y == runs[line].at.y) ++lineEnd;

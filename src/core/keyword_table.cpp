@@ -1,5 +1,8 @@
 #include "core/keyword_table.h"
 
+#include <algorithm>
+#include <iterator>
+
 namespace kelp {
 namespace {
 
@@ -27,9 +30,15 @@ void AddKeyword(KeywordHeap& heap, std::string_view word, std::uint32_t colourEn
   node->length = static_cast<std::uint32_t>(word.size());
   node->text = text;
   node->colourEntry = colourEntry;
-  KeywordNode*& head = table.buckets[BucketOf(text[0])];
+  const std::size_t bucket = BucketOf(text[0]);
+  KeywordNode*& head = table.buckets[bucket];
   node->next = head;
   head = node;
+  table.lengthMasks[bucket][word.size() / 64] |= std::uint64_t{1} << (word.size() % 64);
+}
+
+bool MayHoldLength(const KeywordTable& table, std::size_t bucket, std::size_t length) {
+  return length <= kMaxKeywordLength && (table.lengthMasks[bucket][length / 64] >> (length % 64) & 1) != 0;
 }
 
 bool SameIgnoringCase(const char* keyword, std::string_view word) {
@@ -54,7 +63,9 @@ void AddKeywords(KeywordHeap& heap, const char* value, std::size_t length, std::
 
 std::uint32_t FindKeyword(const KeywordTable& table, std::string_view word) {
   if (word.empty()) return 0;
-  for (const KeywordNode* node = table.buckets[BucketOf(word[0])]; node != nullptr; node = node->next) {
+  const std::size_t bucket = BucketOf(word[0]);
+  if (!MayHoldLength(table, bucket, word.size())) return 0;
+  for (const KeywordNode* node = table.buckets[bucket]; node != nullptr; node = node->next) {
     if (node->length == word.size() && SameIgnoringCase(node->text, word)) return node->colourEntry;
   }
   return 0;
@@ -69,6 +80,7 @@ void FreeKeywordNodes(KeywordHeap& heap, KeywordTable& table) {
       head = next;
     }
   }
+  for (auto& mask : table.lengthMasks) std::fill(std::begin(mask), std::end(mask), 0);
 }
 
 bool IsEmpty(const KeywordTable& table) {

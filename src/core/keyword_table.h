@@ -35,6 +35,10 @@ struct KeywordNode {
 
 struct KeywordTable {
   KeywordNode* buckets[kKeywordBucketCount] = {};
+  // Bit n of a bucket's mask is set when it holds a keyword of n characters:
+  // most words on screen that are no keyword are turned away without
+  // walking the bucket's nodes, which lie scattered over the heap.
+  std::uint64_t lengthMasks[kKeywordBucketCount][(kMaxKeywordLength + 1) / 64] = {};
 };
 
 // Letters A..Z lower-cased; every other byte stays as it is, so that the

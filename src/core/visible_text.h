@@ -5,6 +5,7 @@
 // visible text as the editor control gives it (CR alone at line ends).
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
@@ -14,9 +15,24 @@
 
 namespace kelp {
 
+namespace visible_text_detail {
+
+// Looked up for every character of every paint: a table, not a search.
+inline constexpr std::array<bool, 256> kSeparatorTable = [] {
+  std::array<bool, 256> table{};
+  constexpr std::string_view kSeparators = " \r\n\t/,|+-*<>=(){}[]^:";
+  table[0] = true;
+  for (char c : kSeparators) table[static_cast<unsigned char>(c)] = true;
+  return table;
+}();
+
+}  // namespace visible_text_detail
+
 // Space, CR, LF, TAB, the zero byte and / , | + - * < > = ( ) { } [ ] ^ :
 // separate words; ".", "&", "!", "$", "?", "@" and quotes belong to words.
-bool IsWordSeparator(char c);
+inline bool IsWordSeparator(char c) {
+  return visible_text_detail::kSeparatorTable[static_cast<unsigned char>(c)];
+}
 
 enum class RunKind { kCommentPiece, kWord };
 

@@ -64,11 +64,13 @@ struct EditorState {
   std::size_t runCapacity = 0;
   char* drawBuffer = nullptr;  // the characters and advances of one call drawing a line's runs
   std::size_t drawCapacity = 0;
-  // The last page painted: where its top line starts, at what scroll position.
+  // The last page painted: where its top line starts, at what scroll
+  // position, and how many characters it held.
   struct {
     HWND control;
     LONG scrollY;
     LONG first;
+    std::size_t length;
   } lastPage{};
 
   // Find Text: the remembered search and options, and the last Find window.

@@ -125,17 +125,37 @@ struct BatchBuffers {
   int* advances;
 };
 
+// Glyphs that may be drawn in one call with the glyphs before them: their
+// ink starts at or right of their cell (a run drawn alone is clipped at its
+// own left edge). Every other glyph starts a call of its own.
+using JoinableGlyphs = std::array<bool, 256>;
+
+JoinableGlyphs JoinableGlyphsOf(HDC dc) {
+  JoinableGlyphs joinable{};
+  std::array<ABC, 256> widths{};
+  if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return joinable;  // not TrueType: one call a run
+  for (std::size_t c = 0; c < widths.size(); ++c) joinable[c] = widths[c].abcA >= 0;
+  return joinable;
+}
+
+// What the drawing needs to know of the editor font besides its layout.
+struct GlyphMeasures {
+  explicit GlyphMeasures(HDC dc) : table(dc), joinable(JoinableGlyphsOf(dc)) {}
+  GlyphTable table;
+  JoinableGlyphs joinable;
+};
+
 // The runs of one line in one colour, drawn with as few calls as the
 // pixels allow: each call writes its runs' characters with a blank (which
 // leaves no ink) for each gap, every character placed by its advance.
 class LineBatch {
  public:
-  LineBatch(HDC dc, const EvenLines& lines, const RECT& area, BatchBuffers buffers)
-      : dc_(dc), lines_(lines), area_(area), buffers_(buffers), glyphTable_(dc), joinable_(JoinableGlyphsOf(dc)) {}
+  LineBatch(HDC dc, const EvenLines& lines, const RECT& area, BatchBuffers buffers, const GlyphMeasures& glyphs)
+      : dc_(dc), lines_(lines), area_(area), buffers_(buffers), glyphs_(glyphs) {}
 
   void Add(const PlacedRun& run) {
     const std::string_view word = lines_.visible.text.substr(run.offset, run.length);
-    if (count_ > 0 && !joinable_[static_cast<unsigned char>(word[0])]) Flush();
+    if (count_ > 0 && !glyphs_.joinable[static_cast<unsigned char>(word[0])]) Flush();
     if (count_ == 0) {
       start_ = run.at;
     } else {
@@ -165,24 +185,11 @@ class LineBatch {
   }
 
  private:
-  // Glyphs that may be drawn in one call with the glyphs before them: their
-  // ink starts at or right of their cell (a run drawn alone is clipped at
-  // its own left edge). Every other glyph starts a call of its own.
-  using JoinableGlyphs = std::array<bool, 256>;
-
-  static JoinableGlyphs JoinableGlyphsOf(HDC dc) {
-    JoinableGlyphs joinable{};
-    std::array<ABC, 256> widths{};
-    if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return joinable;  // not TrueType: one call a run
-    for (std::size_t c = 0; c < widths.size(); ++c) joinable[c] = widths[c].abcA >= 0;
-    return joinable;
-  }
-
   void Put(char c, int advance) {
     buffers_.chars[count_] = c;
-    buffers_.glyphs[count_] = glyphTable_[c];
+    buffers_.glyphs[count_] = glyphs_.table[c];
     buffers_.advances[count_] = advance;
-    allGlyphs_ = allGlyphs_ && glyphTable_.Has(c);
+    allGlyphs_ = allGlyphs_ && glyphs_.table.Has(c);
     ++count_;
   }
 
@@ -190,35 +197,48 @@ class LineBatch {
   const EvenLines& lines_;
   const RECT& area_;
   BatchBuffers buffers_;
-  GlyphTable glyphTable_;
-  JoinableGlyphs joinable_;
+  const GlyphMeasures& glyphs_;
   int count_ = 0;
   bool allGlyphs_ = true;
   CharPosition start_{};
   int end_ = 0;
 };
 
-// Evenly laid out lines (the usual case): the runs are placed by the line
-// layout from a handful of the control's answers and drawn line by line,
-// colour by colour.
-bool DrawLaidOutRuns(HWND control, HDC dc, const RECT& area) {
-  const std::optional<EvenLines> lines = FetchEvenLines(control, dc, area);
-  if (!lines) return false;
+// A page of evenly laid out lines (the usual case): the runs to colour,
+// placed by the line layout from a handful of the control's answers, and
+// room to draw them.
+struct LaidOutPage {
+  EvenLines lines;
+  PlacedRun* runs;
+  std::size_t count;
+  BatchBuffers buffers;
+};
+
+std::optional<LaidOutPage> LayOutPage(HWND control, const FontMeasures& font, const RECT& area) {
+  std::optional<EvenLines> lines = FetchEvenLines(control, font, area);
+  if (!lines) return std::nullopt;
   std::size_t count = 0;
   PlacedRun* runs = RunsOf(lines->visible.text, count);
-  if (runs == nullptr || !PlaceRuns(control, dc, *lines, area, runs, count)) return false;
+  if (runs == nullptr || !PlaceRuns(control, *lines, area, runs, count)) return std::nullopt;
 
   // A call draws at most a line's characters and one blank per run.
   const std::size_t most = lines->visible.text.size() + count;
   if (!ReserveEditorBuffer(gEditor.drawBuffer, gEditor.drawCapacity,
                            most * (sizeof(int) + sizeof(WORD) + sizeof(char)))) {
-    return false;
+    return std::nullopt;
   }
   auto* advances = reinterpret_cast<int*>(gEditor.drawBuffer);
   auto* glyphs = reinterpret_cast<WORD*>(gEditor.drawBuffer + most * sizeof(int));
   char* chars = gEditor.drawBuffer + most * (sizeof(int) + sizeof(WORD));
-  LineBatch batch(dc, *lines, area, {chars, glyphs, advances});
-  for (std::size_t line = 0; line < count;) {
+  return LaidOutPage{*lines, runs, count, {chars, glyphs, advances}};
+}
+
+// Line by line down to the bottom edge, each colour of a line in one call.
+void DrawLaidOutPage(HDC dc, const LaidOutPage& page, const RECT& area, const GlyphMeasures& glyphs) {
+  const PlacedRun* runs = page.runs;
+  const std::size_t count = page.count;
+  LineBatch batch(dc, page.lines, area, page.buffers, glyphs);
+  for (std::size_t line = 0; line < count && runs[line].at.y < area.bottom;) {
     std::size_t lineEnd = line;
     while (lineEnd < count && runs[lineEnd].at.y == runs[line].at.y) ++lineEnd;
     // Each colour of the line once, in the order the colours first appear.
@@ -236,7 +256,6 @@ bool DrawLaidOutRuns(HWND control, HDC dc, const RECT& area) {
     }
     line = lineEnd;
   }
-  return true;
 }
 
 // Anything else: every run is asked where it lies.
@@ -252,18 +271,38 @@ void DrawRunsOneByOne(HWND control, HDC dc, const RECT& area) {
   }
 }
 
+// The first DC a window gives after its own paint has its visible region
+// worked out again: a round trip to the window manager under Wine, as dear
+// as a tenth of the colouring. The control takes a DC for each of its
+// answers too. So the font is measured on one DC, released before the
+// control is asked anything, and the control's answers and the drawing take
+// that same DC again: the region is worked out once a paint.
 void DrawColouredWords(HWND control, HFONT font) {
+  RECT area{};
+  ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
+  area.left += kColourLeftInset;
+  std::optional<FontMeasures> measures;
+  std::optional<GlyphMeasures> glyphs;
+  {
+    win::WindowDc dc(control);
+    win::SavedDcState saved(dc);
+    ::SelectObject(dc, font);
+    measures = MeasureFont(dc);
+    glyphs.emplace(dc);
+  }
+  const std::optional<LaidOutPage> page = measures ? LayOutPage(control, *measures, area) : std::nullopt;
+
   win::WindowDc dc(control);
   win::SavedDcState saved(dc);
   ::SelectObject(dc, font);
   ::SetBkMode(dc, TRANSPARENT);
-
-  RECT area{};
-  ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
-  area.left += kColourLeftInset;
   const win::Region clip(::CreateRectRgnIndirect(&area));
   ::SelectClipRgn(dc, clip.Get());
-  if (!DrawLaidOutRuns(control, dc, area)) DrawRunsOneByOne(control, dc, area);
+  if (page) {
+    DrawLaidOutPage(dc, *page, area, *glyphs);
+  } else {
+    DrawRunsOneByOne(control, dc, area);
+  }
 }
 
 }  // namespace

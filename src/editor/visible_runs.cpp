@@ -130,16 +130,19 @@ namespace {
 struct PageFrame {
   RECT formatting;
   POINT scroll;
-  int lineHeight;
 };
 
-// A first read of this many characters a line; doubled until enough lines come.
+// The first read of a page without a last one to go by: this many
+// characters a line. Reads are doubled until enough lines come.
 constexpr std::size_t kGuessedLineLength = 64;
+// Read beyond the last page's length: what typing may have added since.
+constexpr std::size_t kTypedMargin = 128;
 
 // Characters from `from` on holding at least `lineEnds` CRs, or up to the
-// text's end; the read is doubled until one of the two holds.
-std::optional<std::string_view> ReadLineEnds(HWND control, LONG from, std::size_t lineEnds) {
-  LONG wanted = static_cast<LONG>((lineEnds + 1) * kGuessedLineLength);
+// text's end: `guess` characters first, doubled until one of the two holds.
+// The control's copying costs by the character, so the guess matters.
+std::optional<std::string_view> ReadLineEnds(HWND control, LONG from, std::size_t lineEnds, std::size_t guess) {
+  LONG wanted = static_cast<LONG>(guess < static_cast<std::size_t>(kLargestIndex) ? guess : kLargestIndex);
   for (;;) {
     const LONG to = from < kLargestIndex - wanted ? from + wanted : kLargestIndex;
     const std::optional<std::string_view> read = ReadCharacters(control, from, to);
@@ -169,13 +172,15 @@ std::string_view FirstLines(std::string_view text, std::size_t lines) {
 // wraps, or `first` not being the top line, moves it), and every line
 // starts where that one does (left of the formatting rectangle by the
 // horizontal scroll, beside the selection bar).
-std::optional<EvenLines> EvenLinesFrom(HWND control, HDC dc, const RECT& area, const PageFrame& frame,
-                                       LONG first) {
+std::optional<EvenLines> EvenLinesFrom(HWND control, const FontMeasures& font, const RECT& area,
+                                       const PageFrame& frame, LONG first, std::size_t guessedLength) {
   if (first < 0) return std::nullopt;
-  const int lineHeight = frame.lineHeight;
+  const int lineHeight = font.lineHeight;
   const std::size_t lines = static_cast<std::size_t>((area.bottom - frame.formatting.top) / lineHeight) + 3;
   const bool afterLineEnd = first > 0;
-  const std::optional<std::string_view> read = ReadLineEnds(control, first - afterLineEnd, lines + afterLineEnd);
+  const std::size_t guess = guessedLength != 0 ? guessedLength + 2 + kTypedMargin : (lines + 1) * kGuessedLineLength;
+  const std::optional<std::string_view> read =
+      ReadLineEnds(control, first - afterLineEnd, lines + afterLineEnd, guess);
   if (!read || read->find('\n') != std::string_view::npos) return std::nullopt;
   std::string_view text = *read;
   if (afterLineEnd) {
@@ -192,12 +197,18 @@ std::optional<EvenLines> EvenLinesFrom(HWND control, HDC dc, const RECT& area, c
   if (!last) return std::nullopt;
   const long long top = last->y - static_cast<long long>(count - 1) * lineHeight;
   if (top > frame.formatting.top || top + lineHeight <= frame.formatting.top) return std::nullopt;
-  EvenLines even{{first, text}, {last->x, static_cast<int>(top), lineHeight}, {}};
-  if (!::GetCharWidth32A(dc, 0, 255, even.advances.data())) return std::nullopt;
-  return even;
+  return EvenLines{{first, text}, {last->x, static_cast<int>(top), lineHeight}, font.advances, font.tabSpacing};
 }
 
 }  // namespace
+
+std::optional<FontMeasures> MeasureFont(HDC dc) {
+  TEXTMETRICA metrics{};
+  if (!::GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return std::nullopt;
+  FontMeasures font{metrics.tmHeight, {}, DefaultTabSpacing(dc)};
+  if (!::GetCharWidth32A(dc, 0, 255, font.advances.data())) return std::nullopt;
+  return font;
+}
 
 // Each of the control's answers walks its lines from the first, and its
 // first visible line and that line's start are two more such walks. A page
@@ -207,21 +218,23 @@ std::optional<EvenLines> EvenLinesFrom(HWND control, HDC dc, const RECT& area, c
 // line's position finds a wrong guess (text typed above, or a scroll
 // position scaled to 16 bits in a long text that kept its value while
 // another line came to the top).
-std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area) {
-  TEXTMETRICA metrics{};
-  if (!::GetTextMetricsA(dc, &metrics) || metrics.tmHeight <= 0) return std::nullopt;
-  PageFrame frame{{}, {}, metrics.tmHeight};
+std::optional<EvenLines> FetchEvenLines(HWND control, const FontMeasures& font, const RECT& area) {
+  PageFrame frame{};
   ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&frame.formatting));
   ::SendMessageA(control, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&frame.scroll));
   auto& last = gEditor.lastPage;
+  const std::size_t lastLength = last.control == control ? last.length : 0;
   if (last.control == control && last.scrollY == frame.scroll.y) {
-    if (auto even = EvenLinesFrom(control, dc, area, frame, last.first)) return even;
+    if (auto even = EvenLinesFrom(control, font, area, frame, last.first, lastLength)) {
+      last.length = even->visible.text.size();
+      return even;
+    }
   }
   const LRESULT firstLine = ::SendMessageA(control, EM_GETFIRSTVISIBLELINE, 0, 0);
   const auto first = static_cast<LONG>(::SendMessageA(control, EM_LINEINDEX, firstLine, 0));
-  std::optional<EvenLines> even = EvenLinesFrom(control, dc, area, frame, first);
+  std::optional<EvenLines> even = EvenLinesFrom(control, font, area, frame, first, lastLength);
   if (even) {
-    last = {control, frame.scroll.y, first};
+    last = {control, frame.scroll.y, first, even->visible.text.size()};
   } else {
     last = {};
   }
@@ -245,11 +258,10 @@ std::optional<CharPosition> PositionOfCharacter(HWND control, LONG index) {
   return at;
 }
 
-bool PlaceRuns(HWND control, HDC dc, const EvenLines& lines, const RECT& area, PlacedRun* runs,
-               std::size_t count) {
+bool PlaceRuns(HWND control, const EvenLines& lines, const RECT& area, PlacedRun* runs, std::size_t count) {
   const VisibleText& visible = lines.visible;
   ControlTabStops tabs(control, visible.first, lines.origin);
-  LineLayout layout(visible.text, lines.advances, lines.origin, area.right, tabs, DefaultTabSpacing(dc));
+  LineLayout layout(visible.text, lines.advances, lines.origin, area.right, tabs, lines.tabSpacing);
   const PlacedRun* furthest = nullptr;
   const PlacedRun* furthestTab = nullptr;  // after the furthest tab stop
   int furthestStop = -1;

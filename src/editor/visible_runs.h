@@ -35,16 +35,25 @@ struct VisibleText {
 // from the line at its top left corner to the line at its bottom right.
 std::optional<VisibleText> FetchVisibleText(HWND control, const RECT& area);
 
+// What the layout needs of the editor font, measured on a DC holding it.
+struct FontMeasures {
+  int lineHeight;
+  AdvanceWidths advances;
+  int tabSpacing;  // of the control's default tab stops; 0 when they must be asked
+};
+std::optional<FontMeasures> MeasureFont(HDC dc);
+
 struct EvenLines {
   VisibleText visible;
   LineOrigin origin;
-  AdvanceWidths advances;  // of the DC's font
+  AdvanceWidths advances;
+  int tabSpacing;
 };
 
 // The same lines, found faster for a control that lays its lines out
-// evenly, one font high (the DC's font): the lines whose tops lie above the
-// rectangle's bottom. Nullopt when the control's layout is not that even.
-std::optional<EvenLines> FetchEvenLines(HWND control, HDC dc, const RECT& area);
+// evenly, one font high: from the line at the rectangle's top to one that
+// lies wholly below it. Nullopt when the control's layout is not that even.
+std::optional<EvenLines> FetchEvenLines(HWND control, const FontMeasures& font, const RECT& area);
 
 // Where the control draws a character; nullopt where it cannot say exactly.
 std::optional<CharPosition> PositionOfCharacter(HWND control, LONG index);
@@ -57,9 +66,8 @@ struct PlacedRun {
   CharPosition at;
 };
 
-// Places the runs (in text order) with the line layout, the DC holding the
-// control's font; false when the layout cannot be trusted for this paint.
-bool PlaceRuns(HWND control, HDC dc, const EvenLines& lines, const RECT& area, PlacedRun* runs,
-               std::size_t count);
+// Places the runs (in text order) with the line layout; false when the
+// layout cannot be trusted for this paint.
+bool PlaceRuns(HWND control, const EvenLines& lines, const RECT& area, PlacedRun* runs, std::size_t count);
 
 }  // namespace kelp

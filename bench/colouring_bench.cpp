@@ -112,6 +112,14 @@ int main() {
   Report("the same page painted again", steady);
   const Medians scrolled = Measure(editor, Scroll::kOneLine);
   Report("after a one-line scroll", scrolled);
+  // Typing: the control has the keyboard focus and so a caret, which both
+  // kinds of paint hide and show again.
+  ::SetFocus(editor);
+  kelp::bench::PumpPending();
+  const Medians focused = Measure(editor, Scroll::kNone);
+  Report(::GetFocus() == editor ? "the same page, the control holding the keyboard focus (typing)"
+                                : "the same page (the control did not take the keyboard focus)",
+         focused);
   if (visible < kMinimumVisibleLines) std::printf("  WARNING: fewer than %d visible lines\n", kMinimumVisibleLines);
   std::printf("colouring_bench.coloured_us %.0f\n", steady.coloured);
   return 0;

@@ -112,6 +112,9 @@ void LoadSyntaxFile();
 void FreeKeywords();
 // The WM_PAINT of an editor control: its own painting, then the colours.
 LRESULT PaintColouredText(HWND control, WPARAM wParam, LPARAM lParam);
+// A font about to be deleted: the colouring measures afresh a font made
+// later that takes its handle.
+void ForgetFontMeasures(HFONT font);
 // Test seam: read the keyword lists from this file instead of the syntax.fmt
 // beside the host executable; nullptr goes back to that one.
 void UseSyntaxFileForTesting(const char* path);

@@ -95,6 +95,7 @@ void ForgetEditor(HWND control, HFONT font, HMENU menu) {
   if (gEditor.currentEditor == control) gEditor.currentEditor = nullptr;
   if (gEditor.focusedEditor == control) gEditor.focusedEditor = nullptr;
   if (font != nullptr && gEditor.editorFont == font) gEditor.editorFont = nullptr;
+  if (font != nullptr) ForgetFontMeasures(font);
   if (menu != nullptr && gEditor.editorMenu == menu) gEditor.editorMenu = nullptr;
 }
 

@@ -4,6 +4,7 @@
 // own black text, in the same font at the same places.
 #include <richedit.h>
 
+#include <algorithm>
 #include <array>
 #include <memory>
 #include <optional>
@@ -118,79 +119,107 @@ class GlyphTable {
   bool usable_ = false;
 };
 
-// Where one call's characters, glyphs and advances are put together.
+// Where one call's glyphs and advances are put together: two advances a
+// glyph (across, and down as the font measures it: up is positive).
 struct BatchBuffers {
-  char* chars;
   WORD* glyphs;
   int* advances;
 };
 
-// Glyphs that may be drawn in one call with the glyphs before them: their
-// ink starts at or right of their cell (a run drawn alone is clipped at its
-// own left edge). Every other glyph starts a call of its own.
-using JoinableGlyphs = std::array<bool, 256>;
+// How the glyphs of the editor font sit in their cells.
+struct GlyphInk {
+  // Glyphs whose ink starts at or right of their cell. A run drawn alone is
+  // clipped at its own left edge, so any other glyph starting a run makes
+  // the run a call of its own.
+  std::array<bool, 256> withinLeftEdge{};
+  // No glyph's ink reaches above its line. A run drawn alone is clipped at
+  // its line's top; otherwise the lines are drawn one by one.
+  bool withinLines = false;
+};
 
-JoinableGlyphs JoinableGlyphsOf(HDC dc) {
-  JoinableGlyphs joinable{};
+GlyphInk GlyphInkOf(HDC dc) {
+  GlyphInk ink;
   std::array<ABC, 256> widths{};
-  if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return joinable;  // not TrueType: one call a run
-  for (std::size_t c = 0; c < widths.size(); ++c) joinable[c] = widths[c].abcA >= 0;
-  return joinable;
+  if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return ink;  // not TrueType: one call a run
+  for (std::size_t c = 0; c < widths.size(); ++c) ink.withinLeftEdge[c] = widths[c].abcA >= 0;
+  TEXTMETRICA text{};
+  OUTLINETEXTMETRICA outline{};
+  outline.otmSize = sizeof(outline);
+  ink.withinLines = ::GetTextMetricsA(dc, &text) && ::GetOutlineTextMetricsA(dc, sizeof(outline), &outline) != 0 &&
+                    outline.otmrcFontBox.top <= text.tmAscent;
+  return ink;
 }
 
 // What the drawing needs to know of the editor font besides its layout.
 struct GlyphMeasures {
-  explicit GlyphMeasures(HDC dc) : table(dc), joinable(JoinableGlyphsOf(dc)) {}
+  explicit GlyphMeasures(HDC dc) : table(dc), ink(GlyphInkOf(dc)) {}
   GlyphTable table;
-  JoinableGlyphs joinable;
+  GlyphInk ink;
 };
 
-// The runs of one line in one colour, drawn with as few calls as the
-// pixels allow: each call writes its runs' characters with a blank (which
-// leaves no ink) for each gap, every character placed by its advance.
-class LineBatch {
+// The runs of one colour on the page, drawn with as few calls as the pixels
+// allow (each call costs far more than the glyphs it draws): one call for
+// all of them, every glyph placed by its advance and each gap a blank (which
+// leaves no ink) that moves on to where the next run starts, down to its
+// line if it lies lower. A run whose first glyph reaches left of its cell,
+// or whose glyphs the font lacks, is drawn alone, as it always was.
+class ColourBatch {
  public:
-  LineBatch(HDC dc, const EvenLines& lines, const RECT& area, BatchBuffers buffers, const GlyphMeasures& glyphs)
+  ColourBatch(HDC dc, const EvenLines& lines, const RECT& area, BatchBuffers buffers, const GlyphMeasures& glyphs)
       : dc_(dc), lines_(lines), area_(area), buffers_(buffers), glyphs_(glyphs) {}
 
   void Add(const PlacedRun& run) {
     const std::string_view word = lines_.visible.text.substr(run.offset, run.length);
-    if (count_ > 0 && !glyphs_.joinable[static_cast<unsigned char>(word[0])]) Flush();
+    const bool hasGlyphs = std::all_of(word.begin(), word.end(), [&](char c) { return glyphs_.table.Has(c); });
+    if (!hasGlyphs || !glyphs_.ink.withinLeftEdge[static_cast<unsigned char>(word[0])]) {
+      Flush();
+      DrawAlone(word, run.at, hasGlyphs);
+      return;
+    }
+    if (count_ > 0 && run.at.y != at_.y && !glyphs_.ink.withinLines) Flush();
     if (count_ == 0) {
       start_ = run.at;
     } else {
-      Put(' ', run.at.x - end_);
+      Put(glyphs_.table[' '], run.at.x - at_.x, at_.y - run.at.y);
     }
-    int x = run.at.x;
+    at_ = run.at;
     for (char c : word) {
       const int advance = lines_.advances[static_cast<unsigned char>(c)];
-      Put(c, advance);
-      x += advance;
+      Put(glyphs_.table[c], advance, 0);
+      at_.x += advance;
     }
-    end_ = x;
   }
 
   void Flush() {
     if (count_ == 0) return;
-    const RECT where{start_.x, start_.y, area_.right, area_.bottom};
-    if (allGlyphs_) {
-      ::ExtTextOutW(dc_, start_.x, start_.y, ETO_CLIPPED | ETO_GLYPH_INDEX, &where,
-                    reinterpret_cast<const wchar_t*>(buffers_.glyphs), static_cast<UINT>(count_), buffers_.advances);
-    } else {
-      ::ExtTextOutA(dc_, start_.x, start_.y, ETO_CLIPPED, &where, buffers_.chars, static_cast<UINT>(count_),
-                    buffers_.advances);
-    }
+    const RECT where{area_.left, start_.y, area_.right, area_.bottom};
+    ::ExtTextOutW(dc_, start_.x, start_.y, ETO_CLIPPED | ETO_GLYPH_INDEX | ETO_PDY, &where,
+                  reinterpret_cast<const wchar_t*>(buffers_.glyphs), static_cast<UINT>(count_), buffers_.advances);
     count_ = 0;
-    allGlyphs_ = true;
   }
 
  private:
-  void Put(char c, int advance) {
-    buffers_.chars[count_] = c;
-    buffers_.glyphs[count_] = glyphs_.table[c];
-    buffers_.advances[count_] = advance;
-    allGlyphs_ = allGlyphs_ && glyphs_.table.Has(c);
+  void Put(WORD glyph, int across, int up) {
+    buffers_.glyphs[count_] = glyph;
+    buffers_.advances[2 * count_] = across;
+    buffers_.advances[2 * count_ + 1] = up;
     ++count_;
+  }
+
+  // Clipped at its own left edge and its line's top, as DrawTextA draws.
+  void DrawAlone(std::string_view word, CharPosition at, bool hasGlyphs) {
+    const RECT where{at.x, at.y, area_.right, area_.bottom};
+    for (std::size_t i = 0; i < word.size(); ++i) {
+      buffers_.glyphs[i] = glyphs_.table[word[i]];
+      buffers_.advances[i] = lines_.advances[static_cast<unsigned char>(word[i])];
+    }
+    const auto length = static_cast<UINT>(word.size());
+    if (hasGlyphs) {
+      ::ExtTextOutW(dc_, at.x, at.y, ETO_CLIPPED | ETO_GLYPH_INDEX, &where,
+                    reinterpret_cast<const wchar_t*>(buffers_.glyphs), length, buffers_.advances);
+    } else {
+      ::ExtTextOutA(dc_, at.x, at.y, ETO_CLIPPED, &where, word.data(), length, buffers_.advances);
+    }
   }
 
   HDC dc_;
@@ -199,9 +228,8 @@ class LineBatch {
   BatchBuffers buffers_;
   const GlyphMeasures& glyphs_;
   int count_ = 0;
-  bool allGlyphs_ = true;
   CharPosition start_{};
-  int end_ = 0;
+  CharPosition at_{};  // where the next glyph would go
 };
 
 // A page of evenly laid out lines (the usual case): the runs to colour,
@@ -221,40 +249,39 @@ std::optional<LaidOutPage> LayOutPage(HWND control, const FontMeasures& font, co
   PlacedRun* runs = RunsOf(lines->visible.text, count);
   if (runs == nullptr || !PlaceRuns(control, *lines, area, runs, count)) return std::nullopt;
 
-  // A call draws at most a line's characters and one blank per run.
+  // A call draws at most every character and one blank per run.
   const std::size_t most = lines->visible.text.size() + count;
-  if (!ReserveEditorBuffer(gEditor.drawBuffer, gEditor.drawCapacity,
-                           most * (sizeof(int) + sizeof(WORD) + sizeof(char)))) {
+  if (!ReserveEditorBuffer(gEditor.drawBuffer, gEditor.drawCapacity, most * (sizeof(WORD) + 2 * sizeof(int)))) {
     return std::nullopt;
   }
   auto* advances = reinterpret_cast<int*>(gEditor.drawBuffer);
-  auto* glyphs = reinterpret_cast<WORD*>(gEditor.drawBuffer + most * sizeof(int));
-  char* chars = gEditor.drawBuffer + most * (sizeof(int) + sizeof(WORD));
-  return LaidOutPage{*lines, runs, count, {chars, glyphs, advances}};
+  auto* glyphs = reinterpret_cast<WORD*>(gEditor.drawBuffer + most * 2 * sizeof(int));
+  return LaidOutPage{*lines, runs, count, {glyphs, advances}};
 }
 
-// Line by line down to the bottom edge, each colour of a line in one call.
+// Colour by colour, in the order the colours first appear, down to the
+// bottom edge.
 void DrawLaidOutPage(HDC dc, const LaidOutPage& page, const RECT& area, const GlyphMeasures& glyphs) {
   const PlacedRun* runs = page.runs;
-  const std::size_t count = page.count;
-  LineBatch batch(dc, page.lines, area, page.buffers, glyphs);
-  for (std::size_t line = 0; line < count && runs[line].at.y < area.bottom;) {
-    std::size_t lineEnd = line;
-    while (lineEnd < count && runs[lineEnd].at.y == runs[line].at.y) ++lineEnd;
-    // Each colour of the line once, in the order the colours first appear.
-    for (std::size_t i = line; i < lineEnd; ++i) {
-      const ColourRef colour = SyntaxColour(runs[i].entry) & kRgbMask;
-      bool drawn = false;
-      for (std::size_t j = line; j < i && !drawn; ++j) drawn = (SyntaxColour(runs[j].entry) & kRgbMask) == colour;
-      if (drawn) continue;
-      ::SetTextColor(dc, colour);
-      for (std::size_t j = i; j < lineEnd; ++j) {
-        const bool sameColour = (SyntaxColour(runs[j].entry) & kRgbMask) == colour;
-        if (sameColour && runs[j].place == LineLayout::Place::kAt) batch.Add(runs[j]);
-      }
-      batch.Flush();
+  std::size_t count = 0;
+  while (count < page.count && runs[count].at.y < area.bottom) ++count;
+  std::array<ColourRef, kCommentColourEntry> colours{};  // at most one a colour entry
+  std::size_t colourCount = 0;
+  for (std::size_t i = 0; i < count; ++i) {
+    const ColourRef colour = SyntaxColour(runs[i].entry) & kRgbMask;
+    if (std::find(colours.begin(), colours.begin() + colourCount, colour) == colours.begin() + colourCount &&
+        colourCount < colours.size()) {
+      colours[colourCount++] = colour;
     }
-    line = lineEnd;
+  }
+  ColourBatch batch(dc, page.lines, area, page.buffers, glyphs);
+  for (std::size_t c = 0; c < colourCount; ++c) {
+    ::SetTextColor(dc, colours[c]);
+    for (std::size_t i = 0; i < count; ++i) {
+      const bool sameColour = (SyntaxColour(runs[i].entry) & kRgbMask) == colours[c];
+      if (sameColour && runs[i].place == LineLayout::Place::kAt) batch.Add(runs[i]);
+    }
+    batch.Flush();
   }
 }
 
@@ -271,26 +298,43 @@ void DrawRunsOneByOne(HWND control, HDC dc, const RECT& area) {
   }
 }
 
+// The editor font as the colouring measures it. Each editor control's font
+// is made by the library and never changed, and measuring it (its 256
+// characters three ways) costs a twentieth of the colouring: the measures
+// of the font last painted with are kept until that font is deleted.
+struct MeasuredFont {
+  HFONT font = nullptr;
+  std::optional<FontMeasures> layout;
+  std::optional<GlyphMeasures> glyphs;
+};
+MeasuredFont gMeasuredFont;
+
 // The first DC a window gives after its own paint has its visible region
 // worked out again: a round trip to the window manager under Wine, as dear
 // as a tenth of the colouring. The control takes a DC for each of its
-// answers too. So the font is measured on one DC, released before the
-// control is asked anything, and the control's answers and the drawing take
-// that same DC again: the region is worked out once a paint.
+// answers too. So a DC is taken (and the font measured on it, if it is new)
+// and released before the control is asked anything: the control's answers
+// and the drawing take that same DC again, and the region is worked out
+// once a paint, not twice.
+const MeasuredFont& MeasuredFontOf(HWND control, HFONT font) {
+  win::WindowDc dc(control);
+  if (gMeasuredFont.font != font) {
+    win::SavedDcState saved(dc);
+    ::SelectObject(dc, font);
+    gMeasuredFont.layout = MeasureFont(dc);
+    gMeasuredFont.glyphs.emplace(dc);
+    gMeasuredFont.font = gMeasuredFont.layout ? font : nullptr;  // a DC that failed is asked again
+  }
+  return gMeasuredFont;
+}
+
 void DrawColouredWords(HWND control, HFONT font) {
   RECT area{};
   ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
   area.left += kColourLeftInset;
-  std::optional<FontMeasures> measures;
-  std::optional<GlyphMeasures> glyphs;
-  {
-    win::WindowDc dc(control);
-    win::SavedDcState saved(dc);
-    ::SelectObject(dc, font);
-    measures = MeasureFont(dc);
-    glyphs.emplace(dc);
-  }
-  const std::optional<LaidOutPage> page = measures ? LayOutPage(control, *measures, area) : std::nullopt;
+  const MeasuredFont& measured = MeasuredFontOf(control, font);
+  const std::optional<LaidOutPage> page =
+      measured.layout ? LayOutPage(control, *measured.layout, area) : std::nullopt;
 
   win::WindowDc dc(control);
   win::SavedDcState saved(dc);
@@ -299,13 +343,17 @@ void DrawColouredWords(HWND control, HFONT font) {
   const win::Region clip(::CreateRectRgnIndirect(&area));
   ::SelectClipRgn(dc, clip.Get());
   if (page) {
-    DrawLaidOutPage(dc, *page, area, *glyphs);
+    DrawLaidOutPage(dc, *page, area, *measured.glyphs);
   } else {
     DrawRunsOneByOne(control, dc, area);
   }
 }
 
 }  // namespace
+
+void ForgetFontMeasures(HFONT font) {
+  if (gMeasuredFont.font == font) gMeasuredFont = {};
+}
 
 void UseSyntaxFileForTesting(const char* path) {
   CopyText(gSyntaxFileOverride, path != nullptr ? path : "");

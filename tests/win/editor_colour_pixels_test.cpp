@@ -105,7 +105,7 @@ std::string Module(int lines) {
       "\t\t\tpush\tecx",
       "szText db \"a;b\", 0 ; quoted",
       "@@: xor edx, edx\tret",
-      "  mov al, '\xe9' ; bytes \xe9\xa0\xff\xb5 of the code page's upper half",
+      "  mov al, '\xe9' ; bytes \xe9\xa0\xff\xb5 of the code page's upper half\t_ink left\t\x97 of the cell",
   };
   std::string text;
   for (int i = 0; i < lines; ++i) {
@@ -228,6 +228,22 @@ TEST_F(ColourPixels, TheCaretOfTheFocusedEditorIsDrawnOverTheColoursAndLeavesThe
   ::ShowCaret(editor);
   EXPECT_EQ(DifferingPixels(page, withoutCaret), 0);
   EXPECT_GT(DifferingPixels(withCaret, withoutCaret), 0) << "the caret shows";
+}
+
+// Lines wrapped at the window's width are taller than one font: wherever
+// they lie (above the page, on it, at its bottom), the colours go where the
+// control put the words.
+TEST_F(ColourPixels, LinesWrappedAtTheWindowsWidthAreColouredWhereTheControlPutTheirWords) {
+  const std::string wrapping = "\tmov eax, ebx ; " + std::string(40, 'w') + " " + std::string(60, 'x') + " push ecx\r\n";
+  std::string text;
+  for (int i = 0; i < 120; ++i) text += i % 25 == 7 ? wrapping : Module(1);
+  HWND editor = Editor(text);
+  ::SendMessageA(editor, EM_SETTARGETDEVICE, 0, 0);  // wrap at the window's width
+  ASSERT_GT(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0), 125) << "the long lines wrap";
+  for (int lines : {0, 5, 30, 50}) {
+    ::SendMessageA(editor, EM_LINESCROLL, 0, lines);
+    ExpectSamePixels(editor);
+  }
 }
 
 TEST_F(ColourPixels, AZoomedEditorIsStillColouredWordByWord) {

@@ -170,7 +170,9 @@ class ColourBatch {
 
   void Add(const PlacedRun& run) {
     const std::string_view word = lines_.visible.text.substr(run.offset, run.length);
-    const bool hasGlyphs = std::all_of(word.begin(), word.end(), [&](char c) { return glyphs_.table.Has(c); });
+    // The gaps are blanks: without one the runs are drawn one by one.
+    const bool hasGlyphs = glyphs_.table.Has(' ') &&
+                           std::all_of(word.begin(), word.end(), [&](char c) { return glyphs_.table.Has(c); });
     if (!hasGlyphs || !glyphs_.ink.withinLeftEdge[static_cast<unsigned char>(word[0])]) {
       Flush();
       DrawAlone(word, run.at, hasGlyphs);

@@ -62,7 +62,7 @@ struct EditorState {
   std::size_t paintCapacity = 0;
   char* runBuffer = nullptr;  // the runs to colour of one paint and where they go
   std::size_t runCapacity = 0;
-  char* drawBuffer = nullptr;  // the characters and advances of one call drawing a line's runs
+  char* drawBuffer = nullptr;  // the glyphs and advances of one call drawing a colour's runs
   std::size_t drawCapacity = 0;
   // The last page painted: where its top line starts, at what scroll
   // position, and how many characters it held.

@@ -80,11 +80,7 @@ LRESULT CALLBACK ProgressThunk(HWND window, UINT message, WPARAM wParam, LPARAM 
 // ended over it) leaves the selection where it is: docking again is not a
 // resize by the user.
 LRESULT CALLBACK StatusThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_LBUTTONUP) {
-    gFormDesigner.redockingStatusBars = true;
-    ::MoveWindow(window, 0, 0, 0, 0, TRUE);
-    gFormDesigner.redockingStatusBars = false;
-  }
+  if (message == WM_LBUTTONUP) RedockStatusBar(window);
   return PlainThunk<kKindStatusBar>(window, message, wParam, lParam);
 }
 

@@ -167,11 +167,7 @@ void Surface_OnSize(HWND surface) {
   ::GetClientRect(::GetParent(surface), &panelClient);
   ::SetWindowPos(surface, nullptr, 0, 0, panelClient.right, panelClient.bottom, SWP_NOMOVE);
   if (NameTable* statusBars = NameTableOf(surface, kKindStatusBar)) {
-    gFormDesigner.redockingStatusBars = true;
-    for (NameTable::Owner owner : statusBars->Owners()) {
-      ::MoveWindow(reinterpret_cast<HWND>(owner), 0, 0, 0, 0, TRUE);  // a status bar docks itself again
-    }
-    gFormDesigner.redockingStatusBars = false;
+    for (NameTable::Owner owner : statusBars->Owners()) RedockStatusBar(reinterpret_cast<HWND>(owner));
   }
 }
 

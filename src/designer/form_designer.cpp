@@ -30,4 +30,11 @@ RECT PanelRectInFrame(HWND frame, HWND backPanel) {
 
 void SelectForm(HWND frame) { SelectDesignObject(frame, kKindForm); }
 
+void RedockStatusBar(HWND statusBar) {
+  const bool redocking = gFormDesigner.redockingStatusBars;
+  gFormDesigner.redockingStatusBars = true;
+  ::MoveWindow(statusBar, 0, 0, 0, 0, TRUE);
+  gFormDesigner.redockingStatusBars = redocking;
+}
+
 }  // namespace kelp

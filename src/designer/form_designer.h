@@ -82,6 +82,10 @@ void SelectForm(HWND frame);
 // After the back panel has been resized: the frame's scroll ranges follow.
 void RecomputeFormScrollBars(HWND frame);
 
+// A status bar docks itself to the bottom of its form again (it does at
+// any resize); the resize is not the user's and selects nothing.
+void RedockStatusBar(HWND statusBar);
+
 LRESULT CALLBACK FormFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK BackPanelProc(HWND panel, UINT message, WPARAM wParam, LPARAM lParam);
 LRESULT CALLBACK DesignSurfaceProc(HWND surface, UINT message, WPARAM wParam, LPARAM lParam);

@@ -148,8 +148,7 @@ std::optional<std::string_view> ReadLineEnds(HWND control, LONG from, std::size_
     const std::optional<std::string_view> read = ReadCharacters(control, from, to);
     if (!read) return std::nullopt;
     const bool textEnded = static_cast<LONG>(read->size()) < to - from;
-    std::size_t found = 0;
-    for (char c : *read) found += c == kLineEnd;
+    const std::size_t found = LineLayout::LineCount(*read) - 1;
     if (found >= lineEnds || textEnded || to == kLargestIndex) return read;
     wanted = Doubled(wanted);
   }

@@ -5,9 +5,10 @@
 # which inherit its output handles and would keep CTest waiting for the pipe
 # to close long after the program itself has finished.
 set -uo pipefail
+source "$(dirname "$0")/wine_test_env.sh"
 log=$(mktemp)
 trap 'cat "$log"; rm -f "$log"' EXIT
-wine "$@" >"$log" 2>&1 </dev/null &
+"$KELP_WINE" "$@" >"$log" 2>&1 </dev/null &
 child=$!
 trap 'kill $child 2>/dev/null; exit 124' TERM INT
 wait $child

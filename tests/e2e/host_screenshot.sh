@@ -7,6 +7,7 @@
 # Usage: host_screenshot.sh <directory of kelp.exe> <artefact directory>
 set -euo pipefail
 bin=$1 out=$2
+source "$(dirname "$0")/../wine_test_env.sh"
 mkdir -p "$out"
 # A failure shows what Wine said too.
 trap 'status=$?; if [ $status -ne 0 ] && [ -f "$out/wine.log" ]; then echo "--- wine.log:"; tail -n 20 "$out/wine.log"; fi' EXIT
@@ -14,7 +15,7 @@ shot="$out/host-start"
 rm -f "$shot.bmp" "$shot.png"
 cd "$bin"
 # Wine's output goes to a file: see tests/run_under_wine.sh for why.
-wine explorer /desktop=KelpE2E,1280x800 kelp.exe --screenshot "Z:${shot//\//\\}.bmp" \
+"$KELP_WINE" explorer /desktop=KelpE2E,1280x800 kelp.exe --screenshot "Z:${shot//\//\\}.bmp" \
   >"$out/wine.log" 2>&1 </dev/null
 [ -f "$shot.bmp" ] || { echo "the host saved no screenshot"; exit 1; }
 convert "$shot.bmp" "$shot.png"

@@ -8,6 +8,7 @@
 # Usage: walkthrough.sh <directory of kelp.exe> <artefact directory>
 set -euo pipefail
 bin=$1 out=$2
+source "$(dirname "$0")/../wine_test_env.sh"
 [ -n "${DISPLAY:-}" ] || { echo "walkthrough.sh needs a display (scripts/test starts Xvfb)"; exit 1; }
 rm -rf "$out"
 mkdir -p "$out"
@@ -16,7 +17,7 @@ cd "$bin"
 # A desktop of this run's own: "explorer /desktop" with the name of one that
 # still exists would only start the program there and return at once.
 name=KelpWalk$$
-wine explorer "/desktop=$name,1280x800" e2e_walkthrough.exe "Z:${out//\//\\}" \
+"$KELP_WINE" explorer "/desktop=$name,1280x800" e2e_walkthrough.exe "Z:${out//\//\\}" \
   >"$out/walkthrough.log" 2>"$out/wine.log" </dev/null &
 driver=$!
 # However this script ends, the driver does not outlive it.

@@ -244,6 +244,10 @@ Pixels Pixels::OfClient(HWND window) {
 Pixels Pixels::OfWindow(HWND window) {
   ::RedrawWindow(window, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW | RDW_ALLCHILDREN);
   PumpPending();
+  return OfWindowAsDrawn(window);
+}
+
+Pixels Pixels::OfWindowAsDrawn(HWND window) {
   const RECT bounds = ScreenRect(window);
   Pixels result;
   result.width_ = bounds.right - bounds.left;

@@ -76,6 +76,11 @@ class Pixels {
   // What the screen shows in the rectangle, read without painting or
   // pumping anything: for windows of a modal loop (an open menu).
   static Pixels OfScreen(const RECT& rect);
+  // What the window itself holds, frame included, read from its own DC
+  // without painting or pumping anything: what it drew is there even when
+  // Wine has not yet passed it on to the X screen (slower 32-bit runs meet
+  // that).
+  static Pixels OfWindowAsDrawn(HWND window);
   // The top-left width x height pixels of a device context (a memory DC
   // something was drawn into).
   static Pixels OfDc(HDC dc, int width, int height);

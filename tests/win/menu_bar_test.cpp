@@ -467,7 +467,9 @@ void CALLBACK PhotographOpenMenu(HWND, UINT, UINT_PTR timer, DWORD) {
   if (menuWindow == nullptr || !::IsWindowVisible(menuWindow)) return;  // not open yet
   ::KillTimer(nullptr, timer);
   gShot.window = ScreenRect(menuWindow);
-  gShot.pixels = Pixels::OfScreen(gShot.window);
+  // Its items are drawn by now; the X screen may not show them all yet.
+  ::UpdateWindow(menuWindow);
+  gShot.pixels = Pixels::OfWindowAsDrawn(menuWindow);
   for (int i = 0; i < ::GetMenuItemCount(gShot.popup); ++i) {
     RECT r{};
     ::GetMenuItemRect(nullptr, gShot.popup, i, &r);

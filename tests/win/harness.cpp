@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <sstream>
 
 #include "designer/form_designer.h"
@@ -195,7 +196,19 @@ POINT ClientToScreenPoint(HWND window, POINT client) {
   return client;
 }
 
+int LoopCount(int count) {
+  const char* shortRun = std::getenv("KELP_SHORT_RUN");
+  const bool cut = shortRun != nullptr && *shortRun != '\0' && *shortRun != '0';
+  return cut ? std::max(1, count / 4) : count;
+}
+
 namespace {
+
+// Windows may be made far larger than any screen (a typed width of 32,767);
+// what lies past this many pixels is never on screen, and a picture of it
+// all would not fit a 32-bit process.
+constexpr int kLargestPictureSide = 4096;
+int PictureSide(int extent) { return std::min(extent, kLargestPictureSide); }
 
 std::vector<COLORREF> ReadPixels(HDC source, int width, int height, int left = 0, int top = 0) {
   std::vector<COLORREF> pixels;
@@ -210,6 +223,10 @@ std::vector<COLORREF> ReadPixels(HDC source, int width, int height, int left = 0
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
   HBITMAP bitmap = ::CreateDIBSection(source, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (bitmap == nullptr) {
+    ::DeleteDC(memory);
+    return pixels;
+  }
   HGDIOBJ previous = ::SelectObject(memory, bitmap);
   ::BitBlt(memory, 0, 0, width, height, source, left, top, SRCCOPY);
   ::GdiFlush();
@@ -233,8 +250,8 @@ Pixels Pixels::OfClient(HWND window) {
   RECT client{};
   ::GetClientRect(window, &client);
   Pixels result;
-  result.width_ = client.right;
-  result.height_ = client.bottom;
+  result.width_ = PictureSide(client.right);
+  result.height_ = PictureSide(client.bottom);
   HDC dc = ::GetDC(window);
   result.pixels_ = ReadPixels(dc, result.width_, result.height_);
   ::ReleaseDC(window, dc);
@@ -250,8 +267,8 @@ Pixels Pixels::OfWindow(HWND window) {
 Pixels Pixels::OfWindowAsDrawn(HWND window) {
   const RECT bounds = ScreenRect(window);
   Pixels result;
-  result.width_ = bounds.right - bounds.left;
-  result.height_ = bounds.bottom - bounds.top;
+  result.width_ = PictureSide(bounds.right - bounds.left);
+  result.height_ = PictureSide(bounds.bottom - bounds.top);
   HDC dc = ::GetWindowDC(window);
   result.pixels_ = ReadPixels(dc, result.width_, result.height_);
   ::ReleaseDC(window, dc);
@@ -260,8 +277,8 @@ Pixels Pixels::OfWindowAsDrawn(HWND window) {
 
 Pixels Pixels::OfScreen(const RECT& rect) {
   Pixels result;
-  result.width_ = rect.right - rect.left;
-  result.height_ = rect.bottom - rect.top;
+  result.width_ = PictureSide(rect.right - rect.left);
+  result.height_ = PictureSide(rect.bottom - rect.top);
   HDC screen = ::GetDC(nullptr);
   result.pixels_ = ReadPixels(screen, result.width_, result.height_, rect.left, rect.top);
   ::ReleaseDC(nullptr, screen);

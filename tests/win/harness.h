@@ -24,6 +24,11 @@ bool PumpUntil(const std::function<bool()>& condition, DWORD timeoutMs = 5000);
 // Dispatches every message already queued.
 void PumpPending();
 
+// How many times a long loop runs: as given, or a quarter of it in the
+// 32-bit run (KELP_SHORT_RUN), whose emulated processor is about three
+// times slower; the 64-bit run keeps the whole count.
+int LoopCount(int count);
+
 #define EXPECT_EVENTUALLY(condition) \
   EXPECT_TRUE(::kelp::test::PumpUntil([&] { return static_cast<bool>(condition); })) \
       << "timed out waiting for " #condition

@@ -5,22 +5,26 @@
 # both use the mouse can run side by side; on one display they run one at a
 # time.
 if(CMAKE_SYSTEM_PROCESSOR STREQUAL "i686")
-  set(KELP_WINE_PREFIX ${CMAKE_SOURCE_DIR}/build/wine32 CACHE PATH "Wine prefix the tests run in")
+  set(KELP_WINE_PREFIX ${CMAKE_SOURCE_DIR}/build/wine32)
   set(KELP_WINE_COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine32)
   set(KELP_WINE_DISPLAY_LOCK display32)
   # Emulated: CPU-bound code runs about three times slower.
   set(KELP_WINE_TIMEOUT_FACTOR 3)
   set(KELP_TEST_SUFFIX _i686)
+  # The long loops of the resilience, stress and random-user tests run a
+  # quarter as many times (tests/win/harness.h, LoopCount).
+  set(KELP_WINE_SHORT_RUN KELP_SHORT_RUN=1)
 else()
-  set(KELP_WINE_PREFIX ${CMAKE_SOURCE_DIR}/build/wine CACHE PATH "Wine prefix the tests run in")
+  set(KELP_WINE_PREFIX ${CMAKE_SOURCE_DIR}/build/wine)
   set(KELP_WINE_COMMAND wine)
   set(KELP_WINE_DISPLAY_LOCK display)
   set(KELP_WINE_TIMEOUT_FACTOR 1)
   set(KELP_TEST_SUFFIX "")
+  set(KELP_WINE_SHORT_RUN "")
 endif()
 # KELP_ARCH tells tests/wine_test_env.sh which display is this architecture's.
 set(KELP_WINE_ENVIRONMENT WINEPREFIX=${KELP_WINE_PREFIX} WINEDEBUG=-all WINEDLLOVERRIDES=mscoree,mshtml=
-    KELP_WINE=${KELP_WINE_COMMAND} KELP_ARCH=${CMAKE_SYSTEM_PROCESSOR})
+    KELP_WINE=${KELP_WINE_COMMAND} KELP_ARCH=${CMAKE_SYSTEM_PROCESSOR} ${KELP_WINE_SHORT_RUN})
 set(KELP_WINE_RUNNER ${CMAKE_SOURCE_DIR}/tests/run_under_wine.sh)
 
 # kelp_wine_test_run(<name> [KEEP_NAME] TIMEOUT <seconds> LABELS <labels>

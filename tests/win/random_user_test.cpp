@@ -48,7 +48,7 @@ std::vector<std::uint64_t> Seeds() {
 
 int ActionCount() {
   const char* text = std::getenv("KELP_RANDOM_ACTIONS");
-  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : kActions;
+  return text != nullptr && std::atoi(text) > 0 ? std::atoi(text) : LoopCount(kActions);
 }
 
 // Ends a modal loop that outlives its action, so that a run never hangs.

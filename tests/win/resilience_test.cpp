@@ -196,7 +196,8 @@ TEST_F(Limits, AThousandFormsOpenAtOnceEachWithItsOwnRecordsAndAllFreedAtTheEnd)
   HWND client = ::CreateWindowExA(0, "MDICLIENT", nullptr, WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN, 0, 0, 900, 600,
                                   MainFrame(), nullptr, ::GetModuleHandleA(nullptr), &create);
   std::vector<HWND> frames;
-  for (int i = 0; i < 1000; ++i) {
+  const int forms = LoopCount(1000);
+  for (int i = 0; i < forms; ++i) {
     HWND frame = CreateFormWin(gWorkspace.libraryInstance, MainFrame(), client, 1);
     ASSERT_NE(frame, nullptr) << "form " << i;
     frames.push_back(frame);
@@ -211,7 +212,7 @@ TEST_F(Limits, AThousandFormsOpenAtOnceEachWithItsOwnRecordsAndAllFreedAtTheEnd)
   gWorkspace.currentTool = kKindButton;
   PlaceControl(surface, 5, 5, 60, 20);
   EXPECT_EQ(WindowText(gFormDesigner.newControl), "Button0");
-  EXPECT_GT(win::LiveRecordBytes(), recordsBefore + 1000 * sizeof(ControlRecord));
+  EXPECT_GT(win::LiveRecordBytes(), recordsBefore + forms * sizeof(ControlRecord));
 
   ::DestroyWindow(client);
   gWorkspace.mdiClient = MdiClient();

@@ -39,15 +39,15 @@ bool Full() {
   const char* stress = std::getenv("KELP_STRESS");
   return stress != nullptr && std::strcmp(stress, "full") == 0;
 }
-int Paints() { return Full() ? 100000 : 2000; }
+int Paints() { return Full() ? 100000 : LoopCount(2000); }
 // KELP_STRESS_CYCLES sets the control cycles of a full run (each cycle of
 // all nineteen kinds takes about 0.4 s here).
 int Cycles() {
   const char* cycles = std::getenv("KELP_STRESS_CYCLES");
   if (Full() && cycles != nullptr) return std::atoi(cycles);
-  return Full() ? 10000 : 25;
+  return Full() ? 10000 : LoopCount(25);
 }
-int CodeWindowCycles() { return Full() ? 10000 : 100; }
+int CodeWindowCycles() { return Full() ? 10000 : LoopCount(100); }
 // What the process may grow by over the whole run, once warmed up.
 constexpr std::size_t kGrowthBound = 16u << 20;
 

@@ -121,6 +121,10 @@ int main() {
                                 : "the same page (the control did not take the keyboard focus)",
          focused);
   if (visible < kMinimumVisibleLines) std::printf("  WARNING: fewer than %d visible lines\n", kMinimumVisibleLines);
+  // For bench/run, which sets the architectures side by side.
   std::printf("colouring_bench.coloured_us %.0f\n", steady.coloured);
+  std::printf("colouring_bench.ratio_same_page %.2f\n", steady.coloured / steady.plain);
+  std::printf("colouring_bench.ratio_scrolled %.2f\n", scrolled.coloured / scrolled.plain);
+  std::printf("colouring_bench.ratio_focused %.2f\n", focused.coloured / focused.plain);
   return 0;
 }

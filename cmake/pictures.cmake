@@ -25,6 +25,20 @@ function(kelp_picture_file out_var source output)
   set(${out_var} ${out} PARENT_SCOPE)
 endfunction()
 
+# kelp_picture_icon_group(<out-var> <first image number> <source.txt> <output>):
+# an icon directory (RT_GROUP_ICON) naming the icon images numbered from
+# <first image number> on, which the resource script gives another number.
+function(kelp_picture_icon_group out_var first source output)
+  set(out ${KELP_PICTURE_DIR}/${output})
+  add_custom_command(
+    OUTPUT ${out}
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${KELP_PICTURE_DIR}
+    COMMAND ${KELP_PICTURE_TOOL} --icon-group ${first} ${source} ${out}
+    DEPENDS picture_tool ${KELP_PICTURE_TOOL} ${source}
+    COMMENT "Icon directory ${output}")
+  set(${out_var} ${out} PARENT_SCOPE)
+endfunction()
+
 # kelp_picture_array(<out-var> <symbol> <source.txt> <output.inc>): a BMP file
 # image as a C++ array, for pictures the library holds in its data.
 function(kelp_picture_array out_var symbol source output)

@@ -2,7 +2,8 @@
 # Makes the import libraries of a 32-bit DLL whose __stdcall functions are
 # exported undecorated: each must map the decorated symbol (_Init_DLL@8, what
 # a caller's compiler asks for) to the plain export name. The argument counts
-# are read from the DLL's own symbols. The MinGW library comes from GNU
+# are read from the DLL's own symbols, so this runs after the link and before
+# they are split off (kelp_release_binary). The MinGW library comes from GNU
 # dlltool; the MSVC-style one, when asked for, from llvm-dlltool, whose -k
 # gives each import object the "undecorate" name type that link.exe's own
 # libraries use for such exports.

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Checks a built DLL (Kelp32.dll, mhook.dll): its export table names exactly the expected
-# exports, undecorated; on i686 each is __stdcall with its argument count;
-# and it imports from system DLLs only.
+# exports, undecorated; on i686 each is __stdcall with its argument count
+# (read from the symbols of <dll>.debug: the DLL itself is stripped); and it
+# imports from system DLLs only.
 # Usage: check_exports.sh <objdump> <nm> <dll> <expected_exports.txt> <x86_64|i686> [our DLLs it may import]
 set -euo pipefail
 objdump=$1 nm=$2 dll=$3 expected=$4 arch=$5 ours=${6:-}
@@ -18,8 +19,9 @@ if [ "$(sort <<<"$actual_names")" != "$expected_names" ]; then
   failed=1
 fi
 
-if [ "$arch" = i686 ]; then
-  symbols=$("$nm" "$dll")
+if [ "$arch" = i686 ] && [ -s "$expected" ]; then
+  [ -f "$dll.debug" ] || { echo "no $dll.debug to read the symbols of $(basename "$dll") from"; exit 1; }
+  symbols=$("$nm" "$dll.debug")
   while read -r name count; do
     [ -z "$name" ] || [ "${name:0:1}" = "#" ] && continue
     if ! grep -q " _${name}@$((count * 4))\$" <<<"$symbols"; then

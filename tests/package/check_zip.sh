@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # CPack's ZIP of the build: one top folder named after the package, holding
 # exactly the files of the install tree, programs and libraries of the
-# build's architecture.
+# build's architecture, the programs and DLLs stripped.
 # Usage: check_zip.sh <cpack> <build dir> <package name> <expected_files.txt> <objdump> <x86_64|i686>
 set -euo pipefail
 cpack=$1 build=$2 name=$3 expected=$4 objdump=$5 arch=$6
@@ -19,4 +19,5 @@ trap 'rm -rf "$unpacked"' EXIT
 unzip -q "$zip" -d "$unpacked"
 same_files "$unpacked/$name" "$expected"
 right_machine "$objdump" "$arch" "$unpacked/$name"/bin/*.dll "$unpacked/$name"/bin/*.exe "$unpacked/$name"/lib/*
-echo "$(basename "$zip") holds the $(wc -l <"$expected") expected files, built for $arch"
+stripped "$objdump" "$unpacked/$name"/bin/*.dll "$unpacked/$name"/bin/*.exe
+echo "$(basename "$zip") holds the $(wc -l <"$expected") expected files, built for $arch, the binaries stripped"

@@ -24,3 +24,23 @@ right_machine() {
     [ "$machines" = "$want" ] || { echo "$file is not for $arch (file formats: $(echo $machines))"; return 1; }
   done
 }
+
+# stripped <objdump> <files>...: each program and DLL is shipped as users run
+# it: no DWARF sections (.debug_*) and no symbol table; its debug information
+# lives in a .debug file of its own, which it names in a .gnu_debuglink section.
+stripped() {
+  local objdump=$1 file sections
+  shift
+  for file in "$@"; do
+    sections=$("$objdump" -h "$file" | awk '$1 ~ /^[0-9]+$/ { print $2 }')
+    if grep -q '^\.debug_' <<<"$sections"; then
+      echo "$file carries debug information: $(grep '^\.debug_' <<<"$sections" | tr '\n' ' ')"
+      return 1
+    fi
+    grep -qx '\.gnu_debuglink' <<<"$sections" || { echo "$file names no .debug file (no .gnu_debuglink)"; return 1; }
+    if ! "$objdump" -t "$file" | grep -qx 'no symbols'; then
+      echo "$file carries a symbol table"
+      return 1
+    fi
+  done
+}

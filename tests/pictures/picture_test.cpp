@@ -290,4 +290,25 @@ TEST(Icons, EachHoldsA32And16PixelImageOnATransparentSurround) {
   }
 }
 
+// Icons 1001, 1002 and 1004 are this directory: the .ico file's own, each
+// entry naming its image by number (the resource script makes icon 1000's
+// images icon images 1 and 2) instead of by its place in the file.
+TEST(Icons, TheFoldersDirectoryNamesIconImages1And2AsTheIconFileDescribesThem) {
+  const Bytes icon = ReadFile("icon_1000_folders.ico");
+  const Bytes group = ReadFile("group_1000_folders.bin");
+  ASSERT_GE(icon.size(), 6u);
+  const std::uint32_t count = U16(icon, 4);
+  ASSERT_EQ(group.size(), 6 + 14 * count);
+  EXPECT_EQ(U16(group, 0), 0u);
+  EXPECT_EQ(U16(group, 2), 1u) << "an icon directory, not a cursor's";
+  EXPECT_EQ(U16(group, 4), count);
+  for (std::uint32_t i = 0; i < count; ++i) {
+    SCOPED_TRACE(testing::Message() << "entry " << i);
+    const auto entry = group.begin() + 6 + 14 * i;
+    // Width, height, colours, reserved, planes, bits and bytes, as in the file.
+    EXPECT_TRUE(std::equal(entry, entry + 12, icon.begin() + 6 + 16 * i));
+    EXPECT_EQ(U16(group, 6 + 14 * i + 12), i + 1);
+  }
+}
+
 }  // namespace

@@ -5,7 +5,9 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <iterator>
 #include <vector>
 
 #include "harness.h"
@@ -84,6 +86,27 @@ TEST(Resources, EveryIconLoadsAt16And32PixelsWithATransparentSurround) {
       int painted = 0;
       for (std::uint32_t pixel : drawn) painted += pixel != kMagentaPixel;
       EXPECT_GE(painted, size * size / 4) << "the icon paints a picture";
+    }
+  }
+}
+
+// The File menu's project commands share icon 1000's picture (their icons
+// name its images); every other icon shows a picture of its own.
+TEST(Resources, Icons1001To1004ShowTheFoldersOfIcon1000AndNoOtherIconDoes) {
+  constexpr int kFolders = 1000;
+  constexpr int kSharing[] = {1001, 1002, 1004};
+  for (int size : {16, 32}) {
+    Icon folders(kFolders, size);
+    ASSERT_NE(folders.Get(), nullptr);
+    const std::vector<std::uint32_t> picture = DrawnOnMagenta(folders.Get(), size);
+    for (int id : kIconIds) {
+      if (id == kFolders) continue;
+      SCOPED_TRACE(testing::Message() << "icon " << id << " at " << size);
+      Icon icon(id, size);
+      ASSERT_NE(icon.Get(), nullptr);
+      const bool sharing = std::find(std::begin(kSharing), std::end(kSharing), id) != std::end(kSharing);
+      EXPECT_EQ(DrawnOnMagenta(icon.Get(), size) == picture, sharing)
+          << (sharing ? "does not show the folders of icon 1000" : "shows the folders of icon 1000");
     }
   }
 }

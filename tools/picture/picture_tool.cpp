@@ -14,8 +14,13 @@
 //
 // Usage: picture_tool <source.txt> <output.ico|.bmp>
 //        picture_tool --array <symbol> <source.txt> <output.inc>
+//        picture_tool --icon-group <first image number> <source.txt> <output>
+// --icon-group writes the directory of an icon resource (RT_GROUP_ICON)
+// whose images are the icon images numbered from <first image number> on,
+// for more icon numbers that show one picture without copies of its images.
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -187,28 +192,52 @@ Bytes IconImage(const Picture& picture, const Image& image) {
   return bytes;
 }
 
+// The head of an icon directory and the part of an entry that an .ico file
+// and an icon resource share: the image's size, colour count, planes, bits
+// and bytes. The entry then locates the image, by offset or by number.
+void IconDirectoryHead(Bytes& directory, const Picture& picture) {
+  directory.U16(0);
+  directory.U16(1);
+  directory.U16(static_cast<std::uint32_t>(picture.images.size()));
+}
+
+void IconDirectoryEntry(Bytes& directory, const Image& image, const Bytes& data) {
+  directory.U8(image.width >= 256 ? 0 : image.width);
+  directory.U8(image.height >= 256 ? 0 : image.height);
+  directory.U8(0);
+  directory.U8(0);
+  directory.U16(1);
+  directory.U16(32);
+  directory.U32(static_cast<std::uint32_t>(data.Size()));
+}
+
 Bytes IconFile(const Picture& picture) {
   Bytes header;
-  header.U16(0);
-  header.U16(1);
-  header.U16(static_cast<std::uint32_t>(picture.images.size()));
+  IconDirectoryHead(header, picture);
   std::vector<Bytes> images;
   for (const Image& image : picture.images) images.push_back(IconImage(picture, image));
   std::uint32_t offset = 6 + 16 * static_cast<std::uint32_t>(images.size());
   for (std::size_t i = 0; i < images.size(); ++i) {
-    const Image& image = picture.images[i];
-    header.U8(image.width >= 256 ? 0 : image.width);
-    header.U8(image.height >= 256 ? 0 : image.height);
-    header.U8(0);
-    header.U8(0);
-    header.U16(1);
-    header.U16(32);
-    header.U32(static_cast<std::uint32_t>(images[i].Size()));
+    IconDirectoryEntry(header, picture.images[i], images[i]);
     header.U32(offset);
     offset += static_cast<std::uint32_t>(images[i].Size());
   }
   for (const Bytes& image : images) header.Append(image);
   return header;
+}
+
+// What the resource compiler makes of an .ico file's directory: each entry
+// names its image by its number among the module's icon images instead of
+// its offset in the file.
+Bytes IconGroup(const Picture& picture, std::uint32_t firstImage) {
+  Bytes group;
+  IconDirectoryHead(group, picture);
+  for (std::size_t i = 0; i < picture.images.size(); ++i) {
+    const Image& image = picture.images[i];
+    IconDirectoryEntry(group, image, IconImage(picture, image));
+    group.U16(firstImage + static_cast<std::uint32_t>(i));
+  }
+  return group;
 }
 
 Bytes BmpFile(const Picture& picture) {
@@ -295,9 +324,18 @@ int main(int argc, char** argv) {
     WriteArray(argv[4], argv[2], argv[3], BmpFile(picture));
     return 0;
   }
+  if (argc == 5 && std::string(argv[1]) == "--icon-group") {
+    const Picture picture = Parse(argv[3]);
+    if (picture.format != "icon") Fail(argv[3], "only an icon has an icon directory");
+    const long first = std::strtol(argv[2], nullptr, 10);
+    if (first < 1 || first + static_cast<long>(picture.images.size()) > 65536) Fail(argv[2], "not an image number");
+    WriteBinary(argv[4], IconGroup(picture, static_cast<std::uint32_t>(first)));
+    return 0;
+  }
   if (argc != 3) {
     std::fprintf(stderr, "usage: picture_tool <source.txt> <output>\n"
-                         "       picture_tool --array <symbol> <source.txt> <output.inc>\n");
+                         "       picture_tool --array <symbol> <source.txt> <output.inc>\n"
+                         "       picture_tool --icon-group <first image number> <source.txt> <output>\n");
     return 2;
   }
   const Picture picture = Parse(argv[1]);

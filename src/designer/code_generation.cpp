@@ -49,11 +49,24 @@ HWND FormCodeWindow(HWND surface, bool visible) {
   return codeWindow;
 }
 
+namespace {
+
+// A code window the host destroyed is no longer the control's: the next
+// request opens another, as it does for a form.
+bool HasCodeWindow(const ControlRecord& record) {
+  return record.codeOpen != 0 && ::IsWindow(win::FromHandle32<HWND>(record.hCodeWindow));
+}
+
+}  // namespace
+
 HWND ControlCodeWindow(HWND control, ControlRecord& record, bool visible) {
-  if (record.codeOpen != 0) return win::FromHandle32<HWND>(record.hCodeWindow);
+  if (HasCodeWindow(record)) return win::FromHandle32<HWND>(record.hCodeWindow);
   const std::string title = CodeWindowTitle(WindowTextUpTo(control, kControlTextLimit));
   HWND codeWindow = OpenCodeWindow(gWorkspace.mdiClient, kCodeWindowClassName, title.c_str(), control, visible);
-  if (codeWindow == nullptr) return nullptr;  // the next request tries again
+  if (codeWindow == nullptr) {  // the next request tries again
+    record.codeOpen = 0;
+    return nullptr;
+  }
   record.hCodeWindow = win::ToHandle32(codeWindow);
   record.codeOpen = 1;
   return codeWindow;
@@ -76,7 +89,7 @@ void ShowFormCode(HWND surface) {
 }
 
 void ShowControlCode(HWND window, ControlRecord& record) {
-  if (record.codeOpen != 0) {
+  if (HasCodeWindow(record)) {
     ShowAgain(win::FromHandle32<HWND>(record.hCodeWindow));
     return;
   }

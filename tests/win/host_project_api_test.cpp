@@ -127,6 +127,34 @@ TEST_F(HostCodeText, AFormsAndAControlsCodeWindowsAreMadeWithoutASkeleton) {
   EXPECT_EQ(SetCodeText(MainFrame(), "x", 0), nullptr) << "the frame has no code";
 }
 
+// It used to keep the destroyed window's handle, so that a double-click
+// showed nothing and the host's text went nowhere.
+TEST_F(HostCodeText, AControlWhoseCodeWindowWasDestroyedGetsANewOne) {
+  HWND frame = nullptr;
+  HWND surface = NewFormSurface(frame, 1);
+  HWND button = PlaceDesignControl(surface, KIND_BUTTON, 0, nullptr, 10, 10, 80, 24);
+  HWND first = SetCodeText(button, "old", 0);
+  ASSERT_NE(first, nullptr);
+  ::SendMessageA(MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(first), 0);
+  ASSERT_FALSE(::IsWindow(first));
+  KELP32_DESIGN_PROPERTIES properties{};
+  GetDesignProperties(button, &properties);
+  EXPECT_EQ(properties.hCodeWindow, 0u) << "no code window any more";
+
+  DoubleClickOn(button, {5, 5});
+  GetDesignProperties(button, &properties);
+  HWND second = KELP32_HANDLE(HWND, properties.hCodeWindow);
+  ASSERT_NE(second, nullptr);
+  EXPECT_TRUE(IsShown(second));
+  EXPECT_NE(CodeText(second).find(".if wParam == IDC_BUTTON0"), std::string::npos) << "a skeleton, afresh";
+  EXPECT_EQ(TakeChanges(), (std::vector<Change>{{KELP32_CHANGE_CODE, second}}));
+  ::SendMessageA(MdiClient(), WM_MDIDESTROY, reinterpret_cast<WPARAM>(second), 0);
+  HWND third = SetCodeText(button, "new", 0);
+  ASSERT_NE(third, nullptr);
+  EXPECT_TRUE(::IsWindow(third));
+  EXPECT_EQ(CodeText(third), "new");
+}
+
 using HostCloseProject = HostProjectTest;
 
 TEST_F(HostCloseProject, NothingOfTheProjectIsLeftAndTheNextFormIsForm1) {

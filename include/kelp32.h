@@ -21,7 +21,10 @@
  *     library's own handling; IDM_NEWPROJECT, IDM_OPENPROJECT,
  *     IDM_ADDPROJECT, IDM_SAVEPROJECT and IDM_ADDMDIFORM are the host's to
  *     carry out; and WM_DESTROY when the user chooses "&Exit" or closes the
- *     frame.
+ *     frame;
+ *   - to the main frame's own procedure too, only for a host that asked
+ *     with SetHostOptions: KELP32_PROJECT_CHANGED after each change the
+ *     user makes, and KELP32_QUERY_EXIT before the shut-down.
  */
 #ifndef KELP32_H
 #define KELP32_H
@@ -346,6 +349,270 @@ KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, hFont) == 1096, record_hFon
 KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, exStyle) == 1884, record_exStyle);
 KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, hCodeWindow) == 1912, record_hCodeWindow);
 KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, codeOpen) == 1924, record_codeOpen);
+
+/* ------------------------------------------------------------------------
+ * Saving and opening projects (docs/host-contract.md, "Saving and opening
+ * projects"). A host that never calls these sees the library as before.
+ *
+ * To save: walk the forms with GetNextForm (creation order) and each
+ * form's controls with GetNextControl (bottom to top); read each with
+ * GetFormInfo and GetDesignProperties, each code window with GetCodeText,
+ * the modules with GetNextCodeModule and GetCodeModuleInfo, and the
+ * counters and title with GetProjectInfo. To rebuild: CloseProject, then
+ * PRJ_SETTITLE, CreateProjectForm, PlaceDesignControl in the saved order
+ * and SetDesignProperties for each form and control, SetCodeText, and
+ * CreateCodeModule. Handles travel in 32-bit fields (KELP32_HANDLE).
+ */
+
+/* SetHostOptions bits: what the host asks the library for. */
+enum {
+  KELP32_OPTION_NOTIFY_CHANGES = 0x1,  /* KELP32_PROJECT_CHANGED after each change the user makes */
+  KELP32_OPTION_ASK_BEFORE_EXIT = 0x2, /* KELP32_QUERY_EXIT before "&Exit" or WM_CLOSE shuts down */
+  KELP32_OPTION_ADD_MDI_FORM = 0x4     /* the library carries out "&Add MDI Form" (CreateMdiFormWin) */
+};
+
+/* Sent to the main frame (its procedure behind the menu bar's subclass). */
+enum {
+  /* After a change the user made: wParam a KELP32_CHANGE_ code, lParam the
+   * window concerned (below). Never while the host itself builds or fills
+   * something through the exports. The answer is not used. */
+  KELP32_PROJECT_CHANGED = 0x596D,
+  /* Before "&Exit" (wParam IDM_EXIT) or WM_CLOSE (wParam WM_CLOSE) shuts the
+   * environment down: 0 goes on; KELP32_CANCEL_EXIT (any nonzero answer)
+   * cancels, and everything stays as it was (the command or WM_CLOSE does
+   * not reach the host's procedure either). */
+  KELP32_QUERY_EXIT = 0x596E,
+  KELP32_CANCEL_EXIT = 1
+};
+
+/* What changed (wParam of KELP32_PROJECT_CHANGED), and lParam with it. */
+enum {
+  KELP32_CHANGE_CONTROL_DRAWN = 1,     /* the new control */
+  KELP32_CHANGE_CONTROL_MOVED = 2,     /* the control: dragged, or raised or lowered among the others */
+  KELP32_CHANGE_CONTROL_RESIZED = 3,   /* the control, sized with its grab handles */
+  KELP32_CHANGE_CONTROL_PASTED = 4,    /* the new control */
+  KELP32_CHANGE_CONTROL_DELETED = 5,   /* the design surface it was on */
+  KELP32_CHANGE_PROPERTY = 6,          /* the control or the form's frame: a property typed */
+  KELP32_CHANGE_COLOUR = 7,            /* the control or the form's frame: a colour picked */
+  KELP32_CHANGE_FORM_ADDED = 8,        /* the form's frame */
+  KELP32_CHANGE_MDIFORM_ADDED = 9,     /* the MDI form's frame */
+  KELP32_CHANGE_MODULE_ADDED = 10,     /* the module's code window */
+  KELP32_CHANGE_CLASSMODULE_ADDED = 11, /* the class module's code window */
+  KELP32_CHANGE_CODE = 12,             /* the code window: text typed, pasted, cut, or a skeleton opened */
+  KELP32_CHANGE_FORM_RESIZED = 13,     /* the form's frame: its markers or its border dragged */
+  KELP32_CHANGE_FORM_MOVED = 14        /* the form's frame, moved in the MDI client */
+};
+
+/* To the project window. */
+enum {
+  PRJ_SETTITLE = 4961, /* wParam: the project's title; adds the project root if there is none */
+  PRJ_GETTITLE = 4962  /* wParam: a buffer, lParam: its size; returns the title's length (0: none) */
+};
+
+/* Flags of KELP32_FORM_INFO, KELP32_MODULE_INFO and SetCodeText. */
+enum {
+  KELP32_FORM_MDI = 0x1,     /* the project's MDI form (there is at most one) */
+  KELP32_FORM_HIDDEN = 0x2,  /* closed by the user: the frame is hidden */
+  KELP32_CODE_VISIBLE = 0x1  /* the code window is shown (SetCodeText: show it) */
+};
+
+/* Module kinds (KELP32_MODULE_INFO, CreateCodeModule). */
+enum {
+  KELP32_MODULE = 1,       /* Module<n>, "&Add Module" */
+  KELP32_CLASS_MODULE = 2  /* Class<n>, "&Add Class Module" */
+};
+
+/* Brush kinds (KELP32_DESIGN_PROPERTIES.brushKind): how hBackBrush was made. */
+enum {
+  KELP32_BRUSH_NONE = 0,   /* none: the control's own background */
+  KELP32_BRUSH_SYSTEM = 1, /* a system colour, brushSystemColour (the record holds index + 1) */
+  KELP32_BRUSH_PICKED = 2  /* a brush made for backColour, as the colour picker makes it */
+};
+
+/* SetDesignProperties: which fields to set (KELP32_DESIGN_PROPERTIES.fields). */
+enum {
+  KELP32_SET_NAME = 0x1,         /* handleName (a form's title is left alone) */
+  KELP32_SET_IDNAME = 0x2,       /* idName */
+  KELP32_SET_ID = 0x4,           /* ctrlId */
+  KELP32_SET_CAPTION = 0x8,      /* caption: the window text (a form's back panel) */
+  KELP32_SET_BACKCOLOUR = 0x10,  /* backColour with brushKind and brushSystemColour */
+  KELP32_SET_FORECOLOUR = 0x20,  /* foreColour */
+  KELP32_SET_SIZE = 0x40,        /* width and height, as the properties window sizes the window */
+  KELP32_SET_PLACE = 0x80,       /* the window to window*, then left, top, width, height into the record */
+  KELP32_SET_ENABLED = 0x100,    /* enabled (the record's; the window stays usable) */
+  KELP32_SET_STYLES = 0x200,     /* style, exStyle and classStyle */
+  KELP32_SET_FONT = 0x400,       /* font, when hasFont (controls only) */
+  KELP32_SET_SAVED = 0x7BF       /* all a rebuild restores: everything but KELP32_SET_SIZE */
+};
+
+/* A form (GetFormInfo, CreateProjectForm). 572 bytes. */
+typedef struct KELP32_FORM_INFO {
+  DWORD hFrame;         /* the form's frame (KELP32_FORM_FRAME_CLASS), an MDI child */
+  DWORD hBackPanel;     /* KELP32_FORM_PANEL_CLASS, inside the frame */
+  DWORD hSurface;       /* KELP32_FORM_SURFACE_CLASS, where the controls are */
+  DWORD hCodeWindow;    /* the form's code window, or 0 until it is opened */
+  DWORD number;         /* Form1 is 1; numbers are never reused */
+  DWORD flags;          /* KELP32_FORM_MDI, KELP32_FORM_HIDDEN */
+  DWORD projectNumber;  /* the n of "Project<n>" the form was opened with */
+  LONG left;            /* the frame's place and size in the MDI client */
+  LONG top;
+  LONG frameWidth;
+  LONG frameHeight;
+  LONG width;           /* the back panel's size: the form's size (record width and height) */
+  LONG height;
+  CHAR formName[KELP32_TEXT_SIZE];  /* Form1: the design surface's text and the project item */
+  CHAR formTitle[KELP32_TEXT_SIZE]; /* the frame's title, "Project1 - Form1 (Form)" */
+} KELP32_FORM_INFO;
+
+/* The face and measures of a font, laid out as LOGFONTA (60 bytes). */
+typedef LOGFONTA KELP32_LOGFONT;
+
+/* What the properties window shows of a form or control, and what a save
+ * needs beside it (GetDesignProperties, SetDesignProperties). 928 bytes. */
+typedef struct KELP32_DESIGN_PROPERTIES {
+  DWORD fields;         /* SetDesignProperties: the KELP32_SET_ bits to set; GetDesignProperties fills all */
+  DWORD kind;           /* KIND_ (read only) */
+  DWORD number;         /* a control's number on its form (Button3 is 3), a form's (read only) */
+  DWORD hCodeWindow;    /* its code window, or 0 (read only) */
+  CHAR handleName[KELP32_TEXT_SIZE];
+  CHAR idName[KELP32_TEXT_SIZE];
+  DWORD ctrlId;
+  CHAR caption[KELP32_TEXT_SIZE];
+  LONG left;            /* the record's place and size */
+  LONG top;
+  LONG width;
+  LONG height;
+  LONG windowLeft;      /* the window's: a control's on its design surface, a form's back panel */
+  LONG windowTop;
+  LONG windowWidth;
+  LONG windowHeight;
+  DWORD style;
+  DWORD exStyle;
+  DWORD classStyle;
+  DWORD enabled;
+  COLORREF backColour;
+  DWORD brushKind;         /* KELP32_BRUSH_ */
+  DWORD brushSystemColour; /* the system colour index when brushKind is KELP32_BRUSH_SYSTEM */
+  COLORREF foreColour;
+  DWORD hasFont;           /* 1: the control has a font of its own, described by font */
+  KELP32_LOGFONT font;
+} KELP32_DESIGN_PROPERTIES;
+
+/* A module or class module (GetCodeModuleInfo). 276 bytes. */
+typedef struct KELP32_MODULE_INFO {
+  DWORD kind;           /* KELP32_MODULE or KELP32_CLASS_MODULE */
+  DWORD number;         /* Module1 is 1 */
+  DWORD hCodeWindow;
+  DWORD flags;          /* KELP32_CODE_VISIBLE */
+  CHAR moduleName[KELP32_TEXT_SIZE]; /* Module1: the project item */
+} KELP32_MODULE_INFO;
+
+/* The project (GetProjectInfo). 280 bytes. */
+typedef struct KELP32_PROJECT_INFO {
+  DWORD formCounter;        /* the last form number given: the next form is one more */
+  DWORD moduleCounter;
+  DWORD classModuleCounter;
+  DWORD hMdiForm;           /* the MDI form's frame, or 0 */
+  DWORD options;            /* as SetHostOptions set them */
+  CHAR projectTitle[KELP32_TEXT_SIZE]; /* the project root's text in the project window, or empty */
+} KELP32_PROJECT_INFO;
+
+KELP32_STATIC_ASSERT(sizeof(KELP32_LOGFONT) == 60, logfont_size);
+KELP32_STATIC_ASSERT(sizeof(KELP32_FORM_INFO) == 572, form_info_size);
+KELP32_STATIC_ASSERT(offsetof(KELP32_FORM_INFO, left) == 28, form_info_left);
+KELP32_STATIC_ASSERT(offsetof(KELP32_FORM_INFO, formName) == 52, form_info_formName);
+KELP32_STATIC_ASSERT(offsetof(KELP32_FORM_INFO, formTitle) == 312, form_info_formTitle);
+KELP32_STATIC_ASSERT(sizeof(KELP32_DESIGN_PROPERTIES) == 928, properties_size);
+KELP32_STATIC_ASSERT(offsetof(KELP32_DESIGN_PROPERTIES, handleName) == 16, properties_handleName);
+KELP32_STATIC_ASSERT(offsetof(KELP32_DESIGN_PROPERTIES, ctrlId) == 536, properties_ctrlId);
+KELP32_STATIC_ASSERT(offsetof(KELP32_DESIGN_PROPERTIES, left) == 800, properties_left);
+KELP32_STATIC_ASSERT(offsetof(KELP32_DESIGN_PROPERTIES, style) == 832, properties_style);
+KELP32_STATIC_ASSERT(offsetof(KELP32_DESIGN_PROPERTIES, hasFont) == 864, properties_hasFont);
+KELP32_STATIC_ASSERT(offsetof(KELP32_DESIGN_PROPERTIES, font) == 868, properties_font);
+KELP32_STATIC_ASSERT(sizeof(KELP32_MODULE_INFO) == 276, module_info_size);
+KELP32_STATIC_ASSERT(sizeof(KELP32_PROJECT_INFO) == 280, project_info_size);
+
+/* Sets the options (KELP32_OPTION_ bits) and returns the previous ones.
+ * Until a host calls it, none is set. */
+DWORD KELP32_API SetHostOptions(DWORD options);
+
+/* The project's forms in the order they were created: NULL gives the
+ * first, a form's frame the next; NULL after the last. */
+HWND KELP32_API GetNextForm(HWND frame);
+
+/* Fills info for a form's frame; FALSE for any other window. */
+BOOL KELP32_API GetFormInfo(HWND frame, KELP32_FORM_INFO* info);
+
+/* The design-time controls of a surface, bottom to top: NULL gives the
+ * bottom one, a control the one above it; NULL after the top one. Grab
+ * handles and anything else that is not a design-time control are skipped. */
+HWND KELP32_API GetNextControl(HWND surface, HWND control);
+
+/* What the properties window shows of a control or a form (its frame), and
+ * the rest a save needs; FALSE for any other window. */
+BOOL KELP32_API GetDesignProperties(HWND object, KELP32_DESIGN_PROPERTIES* properties);
+
+/* Sets the fields that properties->fields names on a control or a form (its
+ * frame), as the properties window does. Nothing is selected, and no
+ * KELP32_PROJECT_CHANGED is sent. FALSE for any other window. */
+BOOL KELP32_API SetDesignProperties(HWND object, const KELP32_DESIGN_PROPERTIES* properties);
+
+/* The modules and class modules in the order they were opened: NULL gives
+ * the first code window, one the next; NULL after the last. */
+HWND KELP32_API GetNextCodeModule(HWND codeWindow);
+
+/* Fills info for a module's or class module's code window; FALSE otherwise. */
+BOOL KELP32_API GetCodeModuleInfo(HWND codeWindow, KELP32_MODULE_INFO* info);
+
+/* Copies a code window's text, exactly as it is (line ends as they were
+ * given or typed: CR LF, lone LF or lone CR), zero-terminated, into buffer
+ * (at most size bytes). Returns the text's whole length without the zero;
+ * call with size 0 to learn it. 0 for any other window. */
+DWORD KELP32_API GetCodeText(HWND codeWindow, LPSTR text, DWORD size);
+
+/* Gives owner (a form's frame, a control, or a code window) exactly this
+ * text as its code, with no skeleton: the code window is made if it does
+ * not exist yet, shown with KELP32_CODE_VISIBLE and hidden without it; its
+ * undo buffer is empty and it is not marked modified. Returns the code
+ * window, or NULL. */
+HWND KELP32_API SetCodeText(HWND owner, LPCSTR text, DWORD flags);
+
+/* Fills info with the counters, the MDI form, the options and the title. */
+BOOL KELP32_API GetProjectInfo(KELP32_PROJECT_INFO* info);
+
+/* Closes the whole project: every form and code window is destroyed, the
+ * project window emptied, the selection cleared and the properties window
+ * left empty; the counters then hold the given numbers (0, 0, 0: the next
+ * form is Form1). Returns TRUE. */
+BOOL KELP32_API CloseProject(DWORD formCounter, DWORD moduleCounter, DWORD classModuleCounter);
+
+/* Opens a form as "&Add Form" does, with info's number (refused, NULL, when
+ * a form has it), formName (empty: Form<n>, or MDIForm<n> for the MDI form),
+ * formTitle (empty: "Project<p> - <formName> (Form)"), flags (KELP32_FORM_MDI is
+ * refused when the project has an MDI form), and, when frameWidth is not 0,
+ * the frame's place and size; when width is not 0, the back panel's size.
+ * Later forms are numbered on from the highest number. Fills hFrame,
+ * hBackPanel and hSurface of info and returns the frame, or NULL. */
+HWND KELP32_API CreateProjectForm(KELP32_FORM_INFO* info);
+
+/* "&Add MDI Form": the project's MDI form, "Project<p> - MDIForm<n> (MDIForm)",
+ * numbered as the next form. NULL when the project has one already. */
+HWND KELP32_API CreateMdiFormWin(HINSTANCE formInstance, HWND owner, HWND mdiClient, DWORD projectNumber);
+
+/* Places a control of the kind with the number on the surface, named as the
+ * designer names it (Button3, IDC_BUTTON3, 2003), or, with a name, created
+ * with that text; at (x, y), width x height. The number is taken in the
+ * form's numbers: NULL when it is taken already or out of range, or the kind
+ * places nothing. The control goes above the others, a group box above the
+ * other group boxes but beneath everything else. Returns the control. */
+HWND KELP32_API PlaceDesignControl(HWND surface, DWORD kind, DWORD number, LPCSTR name, int x, int y,
+                                   int width, int height);
+
+/* Opens a module or class module (kind) with the number (refused, NULL,
+ * when one of the kind has it) and name (NULL: Module<n> or Class<n>),
+ * listed in the project window as "&Add Module" lists it, holding exactly
+ * text (as SetCodeText). Later ones are numbered on from the highest. */
+HWND KELP32_API CreateCodeModule(DWORD kind, DWORD number, LPCSTR name, LPCSTR text, DWORD flags);
 
 #ifdef __cplusplus
 }

@@ -223,6 +223,7 @@ HWND CreateDesignControl(const CreatorRow& row, HWND parent, int x, int y, int w
     return nullptr;
   }
   ::SetWindowLongPtrA(window, GWLP_ID, reinterpret_cast<LONG_PTR>(record));
+  RegisterDesignControl(window);
   if (row.beforeHook != nullptr) row.beforeHook(window, parent);
   if (row.subclassed) SubclassControl(window, row.kind);
   if (row.afterHook != nullptr) row.afterHook(window, parent);

@@ -2,11 +2,14 @@
 
 #include <windowsx.h>
 
+#include <unordered_set>
+
 #include "core/number_format.h"
 #include "core/text.h"
 #include "designer/drag_frame.h"
 #include "designer/form_designer.h"
 #include "designer/grab_handles.h"
+#include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
@@ -24,11 +27,15 @@ struct ControlDrag {
   RECT outline{};          // where the control would land, surface coordinates
   RECT previousOutline{};  // where the outline was last drawn
   RECT startRectangle{};   // the outline at the press
+  RECT startBounds{};      // the control's window at the press, surface coordinates
   POINT lastCursor{};      // screen
   char savedCaption[kTextFieldSize] = {};
 };
 
 ControlDrag gDrag;
+
+// Every live design-time control.
+std::unordered_set<HWND> gDesignControls;
 
 struct Context {
   WNDPROC classProcedure;
@@ -72,6 +79,7 @@ void OnPress(const Context& c, ControlRecord& record) {
   gDrag.lastCursor = MessageCursor();
   RECT outline{};
   ::GetWindowRect(c.window, &outline);
+  gDrag.startBounds = ScreenToClientRect(surface, outline);
   RecordSelection(c.window, record.kind);
   ShowPropertiesOf(c.window, record.kind);
   if (!isGroupBox) {
@@ -146,6 +154,11 @@ void OnRelease(const Context& c, ControlRecord& record) {
   if (record.kind == kKindStatusBar) ::MoveWindow(c.window, 0, 0, 0, 0, TRUE);  // docks again
   win::RepaintNow(c.window);
   ShowGrabHandles(c.window, kGrabHandlesShow);
+  // A click raises the control to select it; only a new place is a change.
+  RECT bounds{};
+  ::GetWindowRect(c.window, &bounds);
+  bounds = ScreenToClientRect(surface, bounds);
+  if (!::EqualRect(&bounds, &gDrag.startBounds)) ReportChange(kChangeControlMoved, c.window);
 }
 
 void OnContextMenu(const Context& c, const ControlRecord& record) {
@@ -157,12 +170,15 @@ void OnContextMenu(const Context& c, const ControlRecord& record) {
 LRESULT OnCommand(const Context& c, ControlRecord& record) {
   HWND surface = SurfaceOfControl(record);
   switch (c.wParam) {
-    case IDM_DELETE:
+    case IDM_DELETE: {
       ShowGrabHandles(c.window, kGrabHandlesRemove);
       ::SendMessageA(surface, FWM_CONTROLDELETED, reinterpret_cast<WPARAM>(c.window), record.kind);
       ::SendMessageA(c.window, WM_CLOSE, 0, 0);
       // Closing destroyed the control and freed its record.
-      return ::IsWindow(c.window) ? c.PassOn() : 0;
+      const LRESULT result = ::IsWindow(c.window) ? c.PassOn() : 0;
+      ReportChange(kChangeControlDeleted, surface);
+      return result;
+    }
     case IDM_VIEWCODE:
       ShowControlCode(c.window, record);
       return 0;
@@ -195,9 +211,10 @@ void OnSize(const Context& c, ControlRecord& record) {
   // Handles around an unsettled control (it was just given the focus) are
   // placed again too: left where they were, they would surround nothing.
   const bool handlesAroundIt = GrabHandleTarget() == c.window;
-  // A status bar docking itself again because its form was resized is not
-  // resized by the user: the selection stays where it is.
-  if (gFormDesigner.redockingStatusBars) {
+  // A status bar docking itself again because its form was resized, or a
+  // control the host places, is not resized by the user: the selection
+  // stays where it is.
+  if (gFormDesigner.resizesSelectNothing) {
     if (handlesAroundIt) ShowGrabHandles(c.window, kGrabHandlesShow);
     return;
   }
@@ -245,6 +262,7 @@ void OnDestroy(HWND window, ControlRecord* record) {
   }
   ::SetWindowLongPtrA(window, GWLP_ID, 0);
   win::FreeRecord(record);
+  gDesignControls.erase(window);
 }
 
 }  // namespace
@@ -252,6 +270,12 @@ void OnDestroy(HWND window, ControlRecord* record) {
 ControlRecord* RecordOfControl(HWND control) {
   return reinterpret_cast<ControlRecord*>(::GetWindowLongPtrA(control, GWLP_ID));
 }
+
+void RegisterDesignControl(HWND control) {
+  if (control != nullptr) gDesignControls.insert(control);
+}
+
+bool IsDesignControl(HWND window) { return window != nullptr && gDesignControls.count(window) != 0; }
 
 HWND SurfaceOfControl(const ControlRecord& record) { return win::FromHandle32<HWND>(record.hParent); }
 

@@ -19,6 +19,12 @@ inline constexpr COLORREF kDragFrameColour = RGB(255, 0, 0);
 
 ControlRecord* RecordOfControl(HWND control);
 
+// The creators register every control they make; it is forgotten when it is
+// destroyed. Only a registered window's child identifier is a record: a
+// grab handle's, say, is a plain number.
+void RegisterDesignControl(HWND control);
+bool IsDesignControl(HWND window);
+
 // The design surface the control lives on, and the form's frame window.
 HWND SurfaceOfControl(const ControlRecord& record);
 

@@ -18,19 +18,25 @@ void ComposeCodeTitle(const char* name, char (&title)[kTextFieldSize]) {
 }
 
 void ComposeFormName(std::uint32_t formNumber, char (&name)[kTextFieldSize]) {
-  ComposeNumberedName("Form", formNumber, name);
+  ComposeNumberedName(kFormPrefix, formNumber, name);
 }
 
 void ComposeFormTitle(std::uint32_t projectNumber, std::uint32_t formNumber,
                       char (&title)[kTextFieldSize]) {
+  char name[kTextFieldSize];
+  ComposeFormName(formNumber, name);
+  ComposeNamedFormTitle(projectNumber, name, kFormTitleSuffix, title);
+}
+
+void ComposeNamedFormTitle(std::uint32_t projectNumber, const char* name, const char* suffix,
+                           char (&title)[kTextFieldSize]) {
   char digits[kNumberTextSize];
   FormatNumber(projectNumber, digits);
   CopyText(title, "Project");
   AppendText(title, digits);
-  FormatNumber(formNumber, digits);
-  AppendText(title, " - Form");
-  AppendText(title, digits);
-  AppendText(title, " (Form)");
+  AppendText(title, " - ");
+  AppendText(title, name != nullptr ? name : "");
+  AppendText(title, suffix != nullptr ? suffix : "");
 }
 
 void ComposeHandleName(const char* name, char (&handleName)[kTextFieldSize]) {

@@ -37,6 +37,11 @@ NameTable::Owner NameTable::At(std::uint32_t number) const {
   return number < owners_.size() ? owners_[number] : 0;
 }
 
+std::int32_t NameTable::NumberOf(Owner owner) const {
+  const auto found = numberOf_.find(owner);
+  return found == numberOf_.end() ? kFull : static_cast<std::int32_t>(found->second);
+}
+
 std::vector<NameTable::Owner> NameTable::Owners() const {
   std::vector<Owner> owners;
   owners.reserve(numberOf_.size());

@@ -30,6 +30,9 @@ class NameTable {
   // The owner of number n, or 0.
   Owner At(std::uint32_t number) const;
 
+  // The number the owner holds, or kFull when it holds none.
+  std::int32_t NumberOf(Owner owner) const;
+
   // How many numbers are taken.
   std::uint32_t Count() const { return static_cast<std::uint32_t>(numberOf_.size()); }
 

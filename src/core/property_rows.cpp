@@ -20,8 +20,6 @@ constexpr std::array<const char*, 3> kTrackBarRows = {" Tick Marks", " Tick Rang
 constexpr std::array<const char*, 2> kProgressBarRows = {" Step", " Range"};
 constexpr std::array<const char*, 1> kStatusBarRows = {" Parts"};
 
-constexpr std::string_view kFormTitleSuffix = " (Form)";
-
 }  // namespace
 
 RowValue ValueOfRow(int row) {
@@ -156,19 +154,21 @@ bool WriteBackRecordText(ControlRecord& record, int row, const char* text) {
   }
 }
 
-void ComposeRenamedFormTitle(const char* oldTitle, const char* newName, char (&out)[kTextFieldSize]) {
+void ComposeRenamedFormTitle(const char* oldTitle, const char* newName, char (&out)[kTextFieldSize],
+                             std::string_view suffix) {
   const std::string_view title = oldTitle != nullptr ? oldTitle : "";
   std::string_view name = newName != nullptr ? newName : "";
   std::string_view kept = title.substr(0, 0);
   if (const std::size_t dash = title.find('-'); dash != std::string_view::npos) {
     kept = title.substr(0, dash + 2 <= title.size() ? dash + 2 : title.size());
   }
-  const std::size_t room = kTextFieldSize - 1 - kFormTitleSuffix.size();
+  if (suffix.size() > kTextFieldSize - 1) suffix = suffix.substr(0, kTextFieldSize - 1);
+  const std::size_t room = kTextFieldSize - 1 - suffix.size();
   if (kept.size() > room) kept = kept.substr(0, room);
   if (name.size() > room - kept.size()) name = name.substr(0, room - kept.size());
   CopyText(out, kept);
   AppendText(out, name);
-  AppendText(out, kFormTitleSuffix);
+  AppendText(out, suffix);
 }
 
 }  // namespace kelp

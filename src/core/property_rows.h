@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <span>
+#include <string_view>
 
 #include "core/control_record.h"
 
@@ -75,6 +76,8 @@ bool WriteBackRecordText(ControlRecord& record, int row, const char* text);
 // up to the character after its first "-" (normally "Project1 - "), the new
 // name, then " (Form)". A title without "-" keeps nothing of itself. The
 // result always fits: the name, then the kept part, are cut to make room.
-void ComposeRenamedFormTitle(const char* oldTitle, const char* newName, char (&out)[kTextFieldSize]);
+// The MDI form's title ends in " (MDIForm)" instead.
+void ComposeRenamedFormTitle(const char* oldTitle, const char* newName, char (&out)[kTextFieldSize],
+                             std::string_view suffix = " (Form)");
 
 }  // namespace kelp

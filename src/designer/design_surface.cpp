@@ -11,6 +11,7 @@
 #include "designer/form_designer.h"
 #include "designer/grab_handles.h"
 #include "designer/placement.h"
+#include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
@@ -153,7 +154,9 @@ void Surface_OnLButtonUp(HWND surface) {
   }
   gFormDesigner.previousSelection = gWorkspace.selectedWindow;
   win::RepaintNow(frame);
-  PlaceControl(surface, band.left, band.top, band.right - band.left, band.bottom - band.top);
+  if (HWND drawn = PlaceControl(surface, band.left, band.top, band.right - band.left, band.bottom - band.top)) {
+    ReportChange(kChangeControlDrawn, drawn);
+  }
 }
 
 void Surface_OnRButtonDown(HWND surface) {
@@ -199,7 +202,7 @@ LRESULT Surface_OnControlColour(HWND surface, UINT message, HDC dc, HWND control
 LRESULT Surface_OnCommand(HWND surface, WPARAM wParam, LPARAM lParam) {
   switch (wParam) {
     case IDM_PASTE:
-      PasteControl(surface);
+      if (HWND pasted = PasteControl(surface)) ReportChange(kChangeControlPasted, pasted);
       return 0;
     case IDM_VIEWCODE:
       ShowFormCode(surface);

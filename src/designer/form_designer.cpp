@@ -19,6 +19,26 @@ bool IsFormFrame(HWND window) {
 
 FormRecord* FormRecordOf(HWND frame) { return win::WindowPointer<FormRecord>(frame, kFrameFormRecordSlot); }
 
+HWND FormWithNumber(std::uint32_t number) {
+  for (HWND frame : gFormDesigner.forms) {
+    const FormRecord* form = FormRecordOf(frame);
+    if (form != nullptr && form->number == number) return frame;
+  }
+  return nullptr;
+}
+
+bool IsMdiForm(HWND frame) {
+  const FormRecord* form = IsFormFrame(frame) ? FormRecordOf(frame) : nullptr;
+  return form != nullptr && form->mdiForm != 0;
+}
+
+HWND MdiFormFrame() {
+  for (HWND frame : gFormDesigner.forms) {
+    if (IsMdiForm(frame)) return frame;
+  }
+  return nullptr;
+}
+
 HWND FrameOfSurface(HWND surface) { return ::GetParent(::GetParent(surface)); }
 
 RECT PanelRectInFrame(HWND frame, HWND backPanel) {
@@ -31,10 +51,8 @@ RECT PanelRectInFrame(HWND frame, HWND backPanel) {
 void SelectForm(HWND frame) { SelectDesignObject(frame, kKindForm); }
 
 void RedockStatusBar(HWND statusBar) {
-  const bool redocking = gFormDesigner.redockingStatusBars;
-  gFormDesigner.redockingStatusBars = true;
+  const ResizesSelectNothing notTheUsers;
   ::MoveWindow(statusBar, 0, 0, 0, 0, TRUE);
-  gFormDesigner.redockingStatusBars = redocking;
 }
 
 }  // namespace kelp

@@ -9,6 +9,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "core/control_record.h"
 
@@ -17,6 +18,10 @@ namespace kelp {
 inline constexpr char kFrameClassName[] = "ClientForm_Class";
 inline constexpr char kBackPanelClassName[] = "BackForm_Class";
 inline constexpr char kSurfaceClassName[] = "Form_Class";
+
+// Posted by a frame to itself when the system's move or size loop ended
+// before the frame was put in its new place.
+inline constexpr UINT kFrameSizeMoveEnded = WM_USER + 0x100;
 
 inline constexpr int kFrameControlRecordSlot = 0;
 inline constexpr int kFrameFormRecordSlot = 1;
@@ -34,10 +39,14 @@ struct FormRecord {
   std::int32_t verticalPosition;
   HWND rememberedWindow;  // the object last selected inside this form
   std::uint32_t rememberedKind;
+  std::uint32_t number;         // Form1 is 1
+  std::uint32_t projectNumber;  // the n of "Project<n>" it was opened with
+  std::uint32_t mdiForm;        // 1: the project's one MDI form
 };
 
 // The block is allocated at least this large, as hosts have always seen it.
 inline constexpr std::size_t kFormRecordBytes = 188;
+static_assert(sizeof(FormRecord) <= kFormRecordBytes);
 
 enum class SizingMode { kNone, kRight, kBottom, kCorner };
 
@@ -47,9 +56,16 @@ struct FormDesignerState {
   HICON formIcon = nullptr;
   char formTitle[kTextFieldSize] = {};
   char formName[kTextFieldSize] = {};
+  std::uint32_t formNumber = 0;
+  std::uint32_t projectNumber = 0;
+  bool openingMdiForm = false;
+  // Every form's frame, in the order the forms were created.
+  std::vector<HWND> forms;
   // Dragging a resize marker.
   SizingMode sizingMode = SizingMode::kNone;
   HCURSOR sizingCursor = nullptr;
+  // A frame's window (screen) when the system began to move or size it.
+  RECT frameBeforeMove = {};
   // The rubber band on a design surface, in its client coordinates.
   RECT dragRectangle = {};
   bool bandShown = false;   // the band is drawn on the surface now
@@ -60,12 +76,31 @@ struct FormDesignerState {
   HWND newControl = nullptr;         // the control just placed
   HWND copiedControl = nullptr;      // what "&Paste" copies; null when nothing is copied
   bool pasting = false;
-  // While a status bar docks itself again because its form was resized or
-  // a release reached it: that resize is not the user's, and selects nothing.
-  bool redockingStatusBars = false;
+  // While controls are resized by something other than the user (a status
+  // bar docks itself again because its form was resized or a release
+  // reached it; the host rebuilds a form): such a resize selects nothing.
+  bool resizesSelectNothing = false;
 };
 
 extern FormDesignerState gFormDesigner;
+
+// What a form is opened with: its number, the project number of its
+// title, its name (Form1) and title, and whether it is the MDI form.
+struct FormOpening {
+  std::uint32_t number;
+  std::uint32_t projectNumber;
+  const char* name;
+  const char* title;
+  bool mdi;
+};
+
+// Opens a form in the MDI client; null when it could not be made.
+HWND OpenForm(HINSTANCE formInstance, HWND mdiClient, const FormOpening& opening);
+
+// The form with the number, and the project's MDI form; null when none.
+HWND FormWithNumber(std::uint32_t number);
+HWND MdiFormFrame();
+bool IsMdiForm(HWND frame);
 
 ControlRecord* FormControlRecord(HWND frame);
 // Whether the window is a form's frame (and not, say, one of its controls).
@@ -81,6 +116,23 @@ void SelectForm(HWND frame);
 
 // After the back panel has been resized: the frame's scroll ranges follow.
 void RecomputeFormScrollBars(HWND frame);
+
+// Sizes the form (its back panel) and records the size; the frame repaints
+// its markers and scroll bars.
+void SizeFormPanel(HWND frame, int width, int height);
+
+// While one lives, controls that are resized select nothing: the resize is
+// not the user's. Nests, and leaves the flag as it found it.
+class ResizesSelectNothing {
+ public:
+  ResizesSelectNothing() : was_(gFormDesigner.resizesSelectNothing) { gFormDesigner.resizesSelectNothing = true; }
+  ~ResizesSelectNothing() { gFormDesigner.resizesSelectNothing = was_; }
+  ResizesSelectNothing(const ResizesSelectNothing&) = delete;
+  ResizesSelectNothing& operator=(const ResizesSelectNothing&) = delete;
+
+ private:
+  bool was_;
+};
 
 // A status bar docks itself to the bottom of its form again (it does at
 // any resize); the resize is not the user's and selects nothing.

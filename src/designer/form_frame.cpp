@@ -3,11 +3,14 @@
 // markers drawn beside its right edge, bottom edge and corner.
 #include <windowsx.h>
 
+#include <algorithm>
+
 #include "controls/context_menus.h"
 #include "core/form_geometry.h"
 #include "core/form_names.h"
 #include "core/text.h"
 #include "designer/form_designer.h"
+#include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/window_utilities.h"
@@ -45,6 +48,12 @@ constexpr int kRightDragLeftInset = 15;
 
 RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
 Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
+
+RECT ScreenRect(HWND window) {
+  RECT rect{};
+  ::GetWindowRect(window, &rect);
+  return rect;
+}
 
 RECT ClientToScreenRect(HWND window, const Rect& rect) {
   RECT screen = ToRECT(rect);
@@ -108,6 +117,11 @@ void FreeFormRecords(HWND frame) {
   win::SetWindowPointer<FormRecord>(frame, kFrameFormRecordSlot, nullptr);
 }
 
+void ForgetForm(HWND frame) {
+  auto& forms = gFormDesigner.forms;
+  forms.erase(std::remove(forms.begin(), forms.end(), frame), forms.end());
+}
+
 LRESULT Frame_OnCreate(HWND frame) {
   auto* record = win::AllocateRecord<ControlRecord>();
   auto* form = win::AllocateRecord<FormRecord>(kFormRecordBytes);
@@ -116,16 +130,21 @@ LRESULT Frame_OnCreate(HWND frame) {
     win::FreeRecord(form);
     return -1;
   }
-  ComposeFormName(gWorkspace.formCounter, gFormDesigner.formName);
   CopyText(record->caption, gFormDesigner.formName);
   ComposeHandleName(gFormDesigner.formName, record->handleName);
   record->kind = kKindForm;
-  record->backColour = ::GetSysColor(COLOR_BTNFACE);
+  // The MDI form stands for the frame its children open in: it shows the
+  // colour of an MDI client's empty space.
+  record->backColour = ::GetSysColor(gFormDesigner.openingMdiForm ? COLOR_APPWORKSPACE : COLOR_BTNFACE);
   win::SetWindowPointer(frame, kFrameControlRecordSlot, record);
 
   form->rememberedWindow = frame;
   form->rememberedKind = kKindForm;
+  form->number = gFormDesigner.formNumber;
+  form->projectNumber = gFormDesigner.projectNumber;
+  form->mdiForm = gFormDesigner.openingMdiForm ? 1 : 0;
   win::SetWindowPointer(frame, kFrameFormRecordSlot, form);
+  gFormDesigner.forms.push_back(frame);
 
   // Only the newest form's menu is ever shown, so the previous one goes.
   if (gWorkspace.formContextMenu != nullptr) ::DestroyMenu(gWorkspace.formContextMenu);
@@ -212,6 +231,7 @@ void Frame_OnLButtonDown(HWND frame) {
 }
 
 void Frame_OnLButtonUp(HWND frame) {
+  const bool sizing = gFormDesigner.sizingMode != SizingMode::kNone;
   ::ReleaseCapture();
   ResetSizing();
   ::ClipCursor(nullptr);
@@ -220,9 +240,35 @@ void Frame_OnLButtonUp(HWND frame) {
   if (form == nullptr || record == nullptr) return;
   RECT panel{};
   ::GetWindowRect(form->backPanel, &panel);
+  const bool resized = record->width != panel.right - panel.left || record->height != panel.bottom - panel.top;
   record->width = panel.right - panel.left;
   record->height = panel.bottom - panel.top;
   ShowPropertiesOf(frame, kKindForm);
+  if (sizing && resized) ReportChange(kChangeFormResized, frame);
+}
+
+// The frame is moved or sized by its caption or border in a loop of the
+// system's; what it did is known when the loop ends, or, where the outline
+// alone follows the mouse (Wine without full-window dragging), once the
+// frame is put where the outline was, just after the loop.
+void Frame_OnEnterSizeMove(HWND frame) { gFormDesigner.frameBeforeMove = ScreenRect(frame); }
+
+bool ReportSizeMove(HWND frame) {
+  const RECT before = gFormDesigner.frameBeforeMove;
+  const RECT after = ScreenRect(frame);
+  if (after.right - after.left != before.right - before.left || after.bottom - after.top != before.bottom - before.top) {
+    ReportChange(kChangeFormResized, frame);
+    return true;
+  }
+  if (after.left != before.left || after.top != before.top) {
+    ReportChange(kChangeFormMoved, frame);
+    return true;
+  }
+  return false;
+}
+
+void Frame_OnExitSizeMove(HWND frame) {
+  if (!ReportSizeMove(frame)) ::PostMessageA(frame, kFrameSizeMoveEnded, 0, 0);
 }
 
 // Returns false for the scroll codes that default processing handles.
@@ -284,6 +330,53 @@ void Frame_OnNcLButtonDown(HWND frame) {
 
 void RecomputeFormScrollBars(HWND frame) { UpdateScrollBarsForClient(frame); }
 
+void SizeFormPanel(HWND frame, int width, int height) {
+  const FormRecord* form = FormRecordOf(frame);
+  if (form == nullptr || form->backPanel == nullptr) return;
+  ::SetWindowPos(form->backPanel, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RECT panel{};
+  ::GetWindowRect(form->backPanel, &panel);
+  if (ControlRecord* record = FormControlRecord(frame)) {
+    record->width = panel.right - panel.left;
+    record->height = panel.bottom - panel.top;
+  }
+  win::RepaintNow(frame);
+  UpdateScrollBarsForClient(frame);
+}
+
+HWND OpenForm(HINSTANCE formInstance, HWND mdiClient, const FormOpening& opening) {
+  gWorkspace.mdiClient = mdiClient;
+  gFormDesigner.formInstance = formInstance;
+  gFormDesigner.formIcon = ::LoadIconA(gWorkspace.libraryInstance, MAKEINTRESOURCEA(kFormIconId));
+  gFormDesigner.formNumber = opening.number;
+  gFormDesigner.projectNumber = opening.projectNumber;
+  gFormDesigner.openingMdiForm = opening.mdi;
+  CopyText(gFormDesigner.formName, opening.name != nullptr ? opening.name : "");
+  CopyText(gFormDesigner.formTitle, opening.title != nullptr ? opening.title : "");
+
+  WNDCLASSEXA frameClass{};
+  frameClass.cbSize = sizeof(frameClass);
+  frameClass.lpfnWndProc = FormFrameProc;
+  frameClass.cbClsExtra = 20;
+  frameClass.cbWndExtra = 20;
+  frameClass.hInstance = formInstance;
+  frameClass.hIcon = gFormDesigner.formIcon;
+  frameClass.hIconSm = gFormDesigner.formIcon;
+  frameClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  frameClass.hbrBackground = kButtonFaceBrush;
+  frameClass.lpszClassName = kFrameClassName;
+  ::RegisterClassExA(&frameClass);
+
+  HWND frame = ::CreateWindowExA(kFrameExStyle, kFrameClassName, gFormDesigner.formTitle, kFrameStyle, kFrameX,
+                                 kFrameY, kFrameWidth, kFrameHeight, mdiClient, nullptr, formInstance, nullptr);
+  gFormDesigner.openingMdiForm = false;
+  if (frame == nullptr) return nullptr;
+  // The frame's client area around the back panel is white. The stock brush
+  // stays valid for as long as frames exist.
+  ::SetClassLongPtrA(frame, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(::GetStockObject(WHITE_BRUSH)));
+  return frame;
+}
+
 LRESULT CALLBACK FormFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_CREATE:
@@ -319,7 +412,17 @@ LRESULT CALLBACK FormFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM l
     case WM_MOVE:
       win::RepaintNow(frame);
       break;
+    case WM_ENTERSIZEMOVE:
+      Frame_OnEnterSizeMove(frame);
+      break;
+    case WM_EXITSIZEMOVE:
+      Frame_OnExitSizeMove(frame);
+      break;
+    case kFrameSizeMoveEnded:
+      ReportSizeMove(frame);
+      return 0;
     case WM_NCDESTROY:
+      ForgetForm(frame);
       FreeFormRecords(frame);
       break;
     default:
@@ -335,34 +438,12 @@ using kelp::gWorkspace;
 
 extern "C" HWND KELP_API CreateFormWin(HINSTANCE formInstance, HWND /*owner*/, HWND mdiClient,
                                        DWORD projectNumber) {
-  gWorkspace.mdiClient = mdiClient;
-  gFormDesigner.formInstance = formInstance;
-  gFormDesigner.formIcon = ::LoadIconA(gWorkspace.libraryInstance, MAKEINTRESOURCEA(kelp::kFormIconId));
   gWorkspace.formCounter += 1;
-  kelp::ComposeFormTitle(projectNumber, gWorkspace.formCounter, gFormDesigner.formTitle);
-
-  WNDCLASSEXA frameClass{};
-  frameClass.cbSize = sizeof(frameClass);
-  frameClass.lpfnWndProc = kelp::FormFrameProc;
-  frameClass.cbClsExtra = 20;
-  frameClass.cbWndExtra = 20;
-  frameClass.hInstance = formInstance;
-  frameClass.hIcon = gFormDesigner.formIcon;
-  frameClass.hIconSm = gFormDesigner.formIcon;
-  frameClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  frameClass.hbrBackground = kelp::kButtonFaceBrush;
-  frameClass.lpszClassName = kelp::kFrameClassName;
-  ::RegisterClassExA(&frameClass);
-
-  HWND frame = ::CreateWindowExA(kelp::kFrameExStyle, kelp::kFrameClassName, gFormDesigner.formTitle,
-                                 kelp::kFrameStyle, kelp::kFrameX, kelp::kFrameY, kelp::kFrameWidth,
-                                 kelp::kFrameHeight, mdiClient, nullptr, formInstance, nullptr);
-  if (frame == nullptr) {
-    gWorkspace.formCounter -= 1;  // nothing was created, so the number stays free
-    return nullptr;
-  }
-  // The frame's client area around the back panel is white. The stock brush
-  // stays valid for as long as frames exist.
-  ::SetClassLongPtrA(frame, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(::GetStockObject(WHITE_BRUSH)));
+  char name[kelp::kTextFieldSize];
+  char title[kelp::kTextFieldSize];
+  kelp::ComposeFormName(gWorkspace.formCounter, name);
+  kelp::ComposeFormTitle(projectNumber, gWorkspace.formCounter, title);
+  HWND frame = kelp::OpenForm(formInstance, mdiClient, {gWorkspace.formCounter, projectNumber, name, title, false});
+  if (frame == nullptr) gWorkspace.formCounter -= 1;  // nothing was created, so the number stays free
   return frame;
 }

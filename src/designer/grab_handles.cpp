@@ -6,6 +6,7 @@
 #include "controls/design_control.h"
 #include "core/grab_geometry.h"
 #include "designer/drag_frame.h"
+#include "entry/host_options.h"
 #include "win/gdi.h"
 #include "win/handles.h"
 
@@ -158,6 +159,7 @@ void Handle_OnLButtonUp(HWND handle) {
   ShowOutline(surface, false);
   RECT bounds = gDrag.outline;
   ::InflateRect(&bounds, -1, -1);
+  const RECT before = RectInParent(target);
   ::SetWindowPos(target, HWND_TOP, bounds.left, bounds.top, bounds.right - bounds.left,
                  bounds.bottom - bounds.top, SWP_NOACTIVATE);
   const ControlRecord* record = RecordOfControl(target);
@@ -168,6 +170,8 @@ void Handle_OnLButtonUp(HWND handle) {
     ::SetWindowPos(target, HWND_BOTTOM, 0, 0, kTimerSize, kTimerSize, SWP_NOMOVE | SWP_NOACTIVATE);
   }
   ReplaceHandleSet();
+  const RECT after = RectInParent(target);
+  if (!::EqualRect(&before, &after)) ReportChange(kChangeControlResized, target);
 }
 
 LRESULT CALLBACK GrabHandleProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

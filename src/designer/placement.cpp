@@ -4,6 +4,7 @@
 
 #include "controls/design_control.h"
 #include "designer/form_designer.h"
+#include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
@@ -103,27 +104,6 @@ void RecordPlaceOf(HWND surface, HWND control) {
   record->height = bounds.bottom - bounds.top;
 }
 
-// Creates, names and numbers the control; null when nothing was created.
-HWND CreateNamedControl(HWND surface, const KindRow& row, NameTable& table, int x, int y, int width,
-                        int height) {
-  const std::int32_t number = FindFreeSlot(table);
-  if (number == NameTable::kFull) return nullptr;
-  const PlacedNames names = NamesFor(row, number);
-  HWND control = CreatorFor(row.kind)(surface, x, y, width, height, names.name);
-  if (control == nullptr) return nullptr;
-  ::SendMessageA(control, DCM_SETIDNAME, 0, reinterpret_cast<LPARAM>(names.idName));
-  ::SendMessageA(control, DCM_SETID, 0, names.id);
-  ::SetWindowTextA(control, names.name);
-  if (row.kind == kKindTimer) {
-    ::SetWindowPos(control, HWND_NOTOPMOST, 0, 0, kTimerSize, kTimerSize, SWP_NOMOVE);
-  } else {
-    ::SetWindowPos(control, LayerValue(row.layer), 0, 0, 0, 0, kKeepPlaceAndSize);
-  }
-  RecordPlaceOf(surface, control);
-  table.Take(static_cast<std::uint32_t>(number), OwnerOf(control));
-  return control;
-}
-
 void KeepGroupBoxesBeneath(HWND surface) {
   NameTable* groupBoxes = NameTableOf(surface, kKindGroupBox);
   if (groupBoxes == nullptr) return;
@@ -133,6 +113,27 @@ void KeepGroupBoxesBeneath(HWND surface) {
 }
 
 }  // namespace
+
+// The kind's layer for now: PlaceControl and the host's placement each put
+// the new control where it goes among the others afterwards.
+HWND CreateNumberedControl(HWND surface, const KindRow& row, NameTable& table, std::uint32_t number,
+                           const char* text, int x, int y, int width, int height) {
+  const PlacedNames names = NamesFor(row, static_cast<std::int32_t>(number));
+  const char* name = text != nullptr ? text : names.name;
+  HWND control = CreatorFor(row.kind)(surface, x, y, width, height, name);
+  if (control == nullptr) return nullptr;
+  ::SendMessageA(control, DCM_SETIDNAME, 0, reinterpret_cast<LPARAM>(names.idName));
+  ::SendMessageA(control, DCM_SETID, 0, names.id);
+  ::SetWindowTextA(control, name);
+  if (row.kind == kKindTimer) {
+    ::SetWindowPos(control, HWND_NOTOPMOST, 0, 0, kTimerSize, kTimerSize, SWP_NOMOVE);
+  } else {
+    ::SetWindowPos(control, LayerValue(row.layer), 0, 0, 0, 0, kKeepPlaceAndSize);
+  }
+  RecordPlaceOf(surface, control);
+  table.Take(number, OwnerOf(control));
+  return control;
+}
 
 PlacementRecord* PlacementOf(HWND surface) {
   return win::WindowPointer<PlacementRecord>(surface, kSurfacePlacementSlot);
@@ -165,24 +166,26 @@ int SysColorIndex(COLORREF colour) {
   return -1;
 }
 
-void PlaceControl(HWND surface, int x, int y, int width, int height) {
+HWND PlaceControl(HWND surface, int x, int y, int width, int height) {
   HWND frame = FrameOfSurface(surface);
   const KindRow* row = KindRowFor(gWorkspace.currentTool);
   NameTable* table = NameTableOf(surface, gWorkspace.currentTool);
-  HWND control = row != nullptr && table != nullptr
-                     ? CreateNamedControl(surface, *row, *table, x, y, width, height)
+  const std::int32_t number = table != nullptr ? FindFreeSlot(*table) : NameTable::kFull;
+  HWND control = row != nullptr && number != NameTable::kFull
+                     ? CreateNumberedControl(surface, *row, *table, static_cast<std::uint32_t>(number), nullptr, x,
+                                             y, width, height)
                      : nullptr;
   gFormDesigner.dragRectangle = {};
   if (gWorkspace.currentTool == kToolPointer) {
     ShowPropertiesOf(frame, kKindForm);
-    return;
+    return control;
   }
   ReturnToPointer();
   if (control == nullptr) {
     // A tool without a creator, a full table, or a creator that failed: the
     // form stays selected.
     gFormDesigner.pasting = false;
-    return;
+    return nullptr;
   }
   gFormDesigner.newControl = control;
   if (gFormDesigner.previousSelection != nullptr) {
@@ -193,25 +196,30 @@ void PlaceControl(HWND surface, int x, int y, int width, int height) {
     CopyLookOf(gFormDesigner.copiedControl, control);
   }
   gFormDesigner.pasting = false;
-  // Clicked on, the control selects itself: grab handles, selection and
-  // properties, and the form's remembered selection.
-  ::SendMessageA(control, WM_LBUTTONDOWN, 0, 0);
-  ::SendMessageA(control, WM_LBUTTONUP, 0, 0);
+  {
+    // Clicked on, the control selects itself: grab handles, selection and
+    // properties, and the form's remembered selection. The click is part of
+    // placing it, not a move of its own.
+    const UnreportedChanges partOfThePlacement;
+    ::SendMessageA(control, WM_LBUTTONDOWN, 0, 0);
+    ::SendMessageA(control, WM_LBUTTONUP, 0, 0);
+  }
   ::SetWindowPos(control, HWND_TOPMOST, 0, 0, 0, 0, kKeepPlaceAndSize);
   KeepGroupBoxesBeneath(surface);
+  return control;
 }
 
-void PasteControl(HWND surface) {
+HWND PasteControl(HWND surface) {
   HWND copied = gFormDesigner.copiedControl;
   const ControlRecord* record = copied != nullptr ? RecordOfControl(copied) : nullptr;
-  if (record == nullptr) return;
+  if (record == nullptr) return nullptr;
   RECT bounds{};
   ::GetWindowRect(copied, &bounds);
   gWorkspace.currentTool = record->kind;
   gFormDesigner.pasting = true;
   // What is selected now loses the selection to the pasted control.
   gFormDesigner.previousSelection = gWorkspace.selectedWindow;
-  PlaceControl(surface, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
+  return PlaceControl(surface, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
 }
 
 void ForgetControl(HWND surface, HWND control, std::uint32_t kind) {

@@ -34,11 +34,19 @@ int SysColorIndex(COLORREF colour);
 
 // Creates a control of the current tool's kind in the rectangle (surface
 // client coordinates), names and numbers it, returns the toolbox to the
-// Pointer Tool and selects the new control.
-void PlaceControl(HWND surface, int x, int y, int width, int height);
+// Pointer Tool and selects the new control, which it returns (null when
+// nothing was created).
+HWND PlaceControl(HWND surface, int x, int y, int width, int height);
 
-// "&Paste": a control like the copied one at the surface's top-left corner.
-void PasteControl(HWND surface);
+// "&Paste": a control like the copied one at the surface's top-left
+// corner; returns it, or null.
+HWND PasteControl(HWND surface);
+
+// Creates a control of the kind with that number (free in the table),
+// named as the designer names it unless a text is given, with its names
+// and identifiers; it is neither selected nor raised above the others.
+HWND CreateNumberedControl(HWND surface, const KindRow& row, NameTable& table, std::uint32_t number,
+                           const char* text, int x, int y, int width, int height);
 
 // A control of the surface is being deleted: its number becomes free.
 void ForgetControl(HWND surface, HWND control, std::uint32_t kind);

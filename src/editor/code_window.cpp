@@ -4,10 +4,12 @@
 // can show the same window, with the user's text, again.
 #include <richedit.h>
 
-#include "core/form_names.h"
+#include <algorithm>
+
 #include "editor/editor.h"
+#include "entry/host_options.h"
 #include "entry/messages.h"
-#include "entry/selection.h"
+#include "entry/project_api.h"
 #include "entry/workspace.h"
 #include "kelp32.h"
 #include "win/handles.h"
@@ -68,7 +70,12 @@ void CodeWindow_OnSize(HWND window, int width, int height) {
   ::MoveWindow(EditorControlOf(window), 0, kEditorTop, width, editorHeight, TRUE);
 }
 
-void CodeWindow_OnCommand(int identifier) {
+void CodeWindow_OnCommand(HWND window, int identifier, int notification, HWND from) {
+  // The user changed the text (the host's own fill is unreported).
+  if (notification == EN_CHANGE && from != nullptr && from == EditorControlOf(window)) {
+    ReportChange(kChangeCode, window);
+    return;
+  }
   HWND editor = gEditor.currentEditor;
   if (editor == nullptr) return;
   switch (identifier) {
@@ -100,20 +107,16 @@ void CodeWindow_OnDestroy(HWND window) {
   ::DestroyWindow(::GetDlgItem(window, kSecondListBoxId));
   win::SetWindowPointer<HWND__>(window, kEditorSlot, nullptr);
   if (gEditor.lastCodeWindow == window) gEditor.lastCodeWindow = nullptr;
+  ForgetCodeModule(window);
 }
 
-int OpenModuleWindow(const char* prefix, std::uint32_t& counter, UINT projectMessage, HWND owner) {
-  counter += 1;
-  char name[kTextFieldSize];
-  char title[kTextFieldSize];
-  ComposeNumberedName(prefix, counter, name);
-  ComposeCodeTitle(name, title);
-  HWND window =
-      ::InitRichEditBox(gWorkspace.mdiClient, gWorkspace.hostInstance, kCodeWindowClassName, title, owner);
-  SendToWorkspaceWindow(gWorkspace.projectWindow, projectMessage, reinterpret_cast<WPARAM>(name),
-                        reinterpret_cast<LPARAM>(window));
-  ::BringWindowToTop(window);
-  return 0;
+void AddCodeWindowsOf(HWND parent, std::vector<HWND>& windows) {
+  if (parent == nullptr) return;
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
+    if (IsCodeWindow(child) && std::find(windows.begin(), windows.end(), child) == windows.end()) {
+      windows.push_back(child);
+    }
+  }
 }
 
 }  // namespace
@@ -122,12 +125,60 @@ HWND EditorControlOf(HWND codeWindow) {
   return win::WindowPointer<HWND__>(codeWindow, kEditorSlot);
 }
 
+// Whatever class name a code window was opened with, its class runs our procedure.
+bool IsCodeWindow(HWND window) {
+  return window != nullptr &&
+         ::GetClassLongPtrA(window, GCLP_WNDPROC) == reinterpret_cast<ULONG_PTR>(CodeWindowProc);
+}
+
+std::vector<HWND> CodeWindows() {
+  std::vector<HWND> windows;
+  AddCodeWindowsOf(gWorkspace.mdiClient, windows);
+  AddCodeWindowsOf(gEditor.editorParent, windows);
+  return windows;
+}
+
 int AddModule(HWND owner) {
-  return OpenModuleWindow("Module", gWorkspace.moduleCounter, PRJ_ADDMODULE, owner);
+  gWorkspace.moduleCounter += 1;
+  OpenCodeModule(kModule, gWorkspace.moduleCounter, nullptr, owner, true);
+  return 0;
 }
 
 int AddClassModule(HWND owner) {
-  return OpenModuleWindow("Class", gWorkspace.classModuleCounter, PRJ_ADDCLASSMODULE, owner);
+  gWorkspace.classModuleCounter += 1;
+  OpenCodeModule(kClassModule, gWorkspace.classModuleCounter, nullptr, owner, true);
+  return 0;
+}
+
+HWND OpenCodeWindow(HWND parent, LPCSTR className, LPCSTR title, HWND owner, bool visible) {
+  gEditor.editorParent = parent;
+  PrepareEditor();
+  gEditor.codeWindowIcon = ::LoadIconA(gWorkspace.libraryInstance, MAKEINTRESOURCEA(kCodeWindowIconId));
+
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = CodeWindowProc;
+  windowClass.cbClsExtra = kClassExtraBytes;
+  windowClass.cbWndExtra = kWindowExtraBytes;
+  windowClass.hInstance = gWorkspace.libraryInstance;
+  windowClass.hIcon = gEditor.codeWindowIcon;
+  windowClass.hIconSm = gEditor.codeWindowIcon;
+  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = kCodeWindowBackground;
+  windowClass.lpszClassName = className;
+  ::RegisterClassExA(&windowClass);  // fails harmlessly when already registered
+
+  const DWORD style = visible ? kCodeWindowStyle : kCodeWindowStyle & ~WS_VISIBLE;
+  HWND window = ::CreateWindowExA(kCodeWindowExStyle, className, title, style, gEditor.cascadeX, gEditor.cascadeY,
+                                  kCodeWindowWidth, kCodeWindowHeight, parent,
+                                  reinterpret_cast<HMENU>(kCodeWindowId), gWorkspace.libraryInstance, nullptr);
+  if (window == nullptr) return nullptr;
+  ::SetParent(window, parent);
+  gEditor.lastCodeWindow = window;
+  gEditor.cascadeX += kCascadeStep;
+  gEditor.cascadeY += kCascadeStep;
+  win::SetWindowPointer<HWND__>(window, kOwnerSlot, owner);
+  return window;
 }
 
 LRESULT CALLBACK CodeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -138,15 +189,18 @@ LRESULT CALLBACK CodeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_SIZE:
       CodeWindow_OnSize(window, LOWORD(lParam), HIWORD(lParam));
       break;
-    case WM_SETTEXT:
-      // The text is the code, not the caption.
+    case WM_SETTEXT: {
+      // The text is the code, not the caption. Whoever sends it (the host,
+      // or the designer with a skeleton) says what the change was.
+      const UnreportedChanges filled;
       ::SetWindowTextA(EditorControlOf(window), reinterpret_cast<LPCSTR>(lParam));
       return 0;
+    }
     case WM_NCLBUTTONDOWN:
       ::SetFocus(EditorControlOf(window));
       break;
     case WM_COMMAND:
-      CodeWindow_OnCommand(LOWORD(wParam));
+      CodeWindow_OnCommand(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
       break;
     case WM_CLOSE:
       return ::ShowWindow(window, SW_HIDE);
@@ -161,37 +215,7 @@ LRESULT CALLBACK CodeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 }  // namespace kelp
 
-using kelp::gEditor;
-using kelp::gWorkspace;
-
 extern "C" HWND KELP_API InitRichEditBox(HWND parent, HINSTANCE /*instance*/, LPCSTR className, LPCSTR title,
                                          HWND owner) {
-  gEditor.editorParent = parent;
-  kelp::PrepareEditor();
-  gEditor.codeWindowIcon = ::LoadIconA(gWorkspace.libraryInstance, MAKEINTRESOURCEA(kelp::kCodeWindowIconId));
-
-  WNDCLASSEXA windowClass{};
-  windowClass.cbSize = sizeof(windowClass);
-  windowClass.lpfnWndProc = kelp::CodeWindowProc;
-  windowClass.cbClsExtra = kelp::kClassExtraBytes;
-  windowClass.cbWndExtra = kelp::kWindowExtraBytes;
-  windowClass.hInstance = gWorkspace.libraryInstance;
-  windowClass.hIcon = gEditor.codeWindowIcon;
-  windowClass.hIconSm = gEditor.codeWindowIcon;
-  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  windowClass.hbrBackground = kelp::kCodeWindowBackground;
-  windowClass.lpszClassName = className;
-  ::RegisterClassExA(&windowClass);  // fails harmlessly when already registered
-
-  HWND window =
-      ::CreateWindowExA(kelp::kCodeWindowExStyle, className, title, kelp::kCodeWindowStyle, gEditor.cascadeX,
-                        gEditor.cascadeY, kelp::kCodeWindowWidth, kelp::kCodeWindowHeight, parent,
-                        reinterpret_cast<HMENU>(kelp::kCodeWindowId), gWorkspace.libraryInstance, nullptr);
-  if (window == nullptr) return nullptr;
-  ::SetParent(window, parent);
-  gEditor.lastCodeWindow = window;
-  gEditor.cascadeX += kelp::kCascadeStep;
-  gEditor.cascadeY += kelp::kCascadeStep;
-  kelp::win::SetWindowPointer<HWND__>(window, kelp::kOwnerSlot, owner);
-  return window;
+  return kelp::OpenCodeWindow(parent, className, title, owner, true);
 }

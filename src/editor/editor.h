@@ -11,6 +11,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 #include "core/control_record.h"
 #include "core/keyword_table.h"
@@ -33,10 +35,17 @@ inline constexpr int kFirstListBoxId = 200;
 inline constexpr int kSecondListBoxId = 201;
 inline constexpr int kEditorControlId = 800;
 
+// The first code window of a session opens at (20, 20); each next one 20
+// further right and down.
+inline constexpr int kFirstCodeWindowPlace = 20;
+
 // Hung off each editor control as its user data; freed when it is destroyed.
 struct EditorBlock {
   Handle32 font;
   Handle32 menu;
+  // 1 once a text with a line end other than CR LF was put in: the kind of
+  // each line end must then be read from its paragraph mark (code_text.cpp).
+  std::uint32_t otherLineEnds;
 };
 
 struct EditorState {
@@ -49,8 +58,8 @@ struct EditorState {
   HANDLE heap = nullptr;  // keyword lists and the paint buffer
   int richEditLevel = 3;  // 2: EM_POSFROMCHAR answers with a packed position
   std::uint32_t editorCount = 0;
-  int cascadeX = 20;
-  int cascadeY = 20;
+  int cascadeX = kFirstCodeWindowPlace;
+  int cascadeY = kFirstCodeWindowPlace;
   HICON codeWindowIcon = nullptr;
   HFONT editorFont = nullptr;  // of the editor control last created, painted or destroyed
   HMENU editorMenu = nullptr;
@@ -96,10 +105,40 @@ void PrepareEditor();
 // Code windows (code_window.cpp).
 LRESULT CALLBACK CodeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 HWND EditorControlOf(HWND codeWindow);
+bool IsCodeWindow(HWND window);
+// What InitRichEditBox does, the window made shown or hidden.
+HWND OpenCodeWindow(HWND parent, LPCSTR className, LPCSTR title, HWND owner, bool visible);
 // Open a new, empty "Module<n> (Code)" or "Class<n> (Code)" window and add
 // it to the project window. Both return 0.
 int AddModule(HWND owner);
 int AddClassModule(HWND owner);
+// The code windows of the MDI client, each once.
+std::vector<HWND> CodeWindows();
+
+// Modules and class modules (code_modules.cpp), in the order they were
+// opened. kind is a ModuleKind; the name is Module1, Class1 unless given.
+struct CodeModule {
+  HWND window;
+  std::uint32_t kind;
+  std::uint32_t number;
+  char name[kTextFieldSize];
+};
+// Opens the code window of a module, lists it in the project window and
+// keeps it; null when it could not be made.
+HWND OpenCodeModule(std::uint32_t kind, std::uint32_t number, const char* name, HWND owner, bool visible);
+const CodeModule* CodeModuleOf(HWND codeWindow);
+const std::vector<CodeModule>& CodeModules();
+void ForgetCodeModule(HWND codeWindow);
+
+// The text of an editor control exactly as bytes: put in with each line
+// end kept as it came, read out the same way (code_text.cpp).
+void PutExactText(HWND editor, const char* text);
+std::string ExactText(HWND editor);
+
+// The editors report their changes (EN_CHANGE) while the host wants to hear
+// of changes; called when its options change and for each new editor.
+void FollowHostOptions(HWND editor);
+void FollowHostOptionsEverywhere();
 
 // Editor controls (editor_control.cpp).
 HWND CreateCodeEditor(HWND parent, int x, int y, int width, int height, int identifier);

@@ -5,6 +5,7 @@
 #include <richedit.h>
 
 #include "editor/editor.h"
+#include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/window_utilities.h"
 #include "entry/workspace.h"
@@ -159,7 +160,19 @@ HWND CreateCodeEditor(HWND parent, int x, int y, int width, int height, int iden
   block->menu = win::ToHandle32(gEditor.editorMenu);
   ::SetWindowLongPtrA(control, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(block));
   gEditor.editorCount += 1;
+  // Only now: setting the font is no change of the user's.
+  if (HostWants(kOptionNotifyChanges)) FollowHostOptions(control);
   return control;
+}
+
+void FollowHostOptions(HWND editor) {
+  if (editor == nullptr) return;
+  const LPARAM changes = HostWants(kOptionNotifyChanges) ? ENM_CHANGE : 0;
+  ::SendMessageA(editor, EM_SETEVENTMASK, 0, ENM_MOUSEEVENTS | changes);
+}
+
+void FollowHostOptionsEverywhere() {
+  for (HWND codeWindow : CodeWindows()) FollowHostOptions(EditorControlOf(codeWindow));
 }
 
 LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -20,6 +20,9 @@ inline constexpr UINT PRJ_ADDPROJECT = 4956;
 inline constexpr UINT PRJ_ADDMODULE = 4957;
 inline constexpr UINT PRJ_ADDCLASSMODULE = 4958;
 inline constexpr UINT PRJ_SELECTWINDOW = 4959;
+inline constexpr UINT PRJ_SETTITLE = 4961;  // wParam: the title; adds the project root if there is none
+inline constexpr UINT PRJ_GETTITLE = 4962;  // wParam: a buffer, lParam: its size; returns the length
+inline constexpr UINT PRJ_CLEAR = 4963;     // the tree is emptied: a new project begins
 
 // To the properties window, and (a picked colour) to its property list.
 inline constexpr UINT PWM_SHOWPROPERTIES = 5001;

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "editor/editor.h"
+#include "entry/host_options.h"
 #include "entry/workspace.h"
 #include "frame/frame_commands.h"
 #include "frame/menu_items.h"
@@ -127,26 +128,52 @@ HMENU BuildMenuBar() {
   return bar;
 }
 
+// The code window a module command has just opened: the newest one.
+HWND NewestCodeModule() {
+  const auto& modules = CodeModules();
+  return modules.empty() ? nullptr : modules.back().window;
+}
+
+void ReportAdded(HostChange what, HWND window) {
+  if (window != nullptr) ReportChange(what, window);
+}
+
 // Commands from a menu or an accelerator; a control's notification that
-// happens to carry the same number is not a menu choice.
-void Frame_OnCommand(HWND frame, UINT command, HWND control) {
-  if (control != nullptr) return;
+// happens to carry the same number is not a menu choice. Returns false
+// when the host cancelled "&Exit": the command then goes no further.
+bool Frame_OnCommand(HWND frame, UINT command, HWND control) {
+  if (control != nullptr) return true;
   switch (command) {
     case kExit:
+      if (!HostAllowsExit(frame, kExit)) return false;
       ShutDown(frame);
       break;
     case kAddForm:
-      CreateFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1);
+      ReportAdded(kChangeFormAdded, CreateFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1));
       break;
-    case kAddModule:
+    case kAddMdiForm:
+      // The host's unless it asked the library to carry it out.
+      if (HostWants(kOptionAddMdiForm)) {
+        ReportAdded(kChangeMdiFormAdded,
+                    CreateMdiFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1));
+      }
+      break;
+    case kAddModule: {
+      const std::size_t before = CodeModules().size();
       AddModule(frame);
+      if (CodeModules().size() > before) ReportAdded(kChangeModuleAdded, NewestCodeModule());
       break;
-    case kAddClassModule:
+    }
+    case kAddClassModule: {
+      const std::size_t before = CodeModules().size();
       AddClassModule(frame);
+      if (CodeModules().size() > before) ReportAdded(kChangeClassModuleAdded, NewestCodeModule());
       break;
+    }
     default:
       break;
   }
+  return true;
 }
 
 void Frame_OnMove(WPARAM wParam, LPARAM lParam) {
@@ -162,9 +189,11 @@ LRESULT PassOn(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
 LRESULT CALLBACK FrameMenuProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_COMMAND:
-      Frame_OnCommand(frame, LOWORD(wParam), reinterpret_cast<HWND>(lParam));
+      if (!Frame_OnCommand(frame, LOWORD(wParam), reinterpret_cast<HWND>(lParam))) return 0;
       break;
     case WM_CLOSE:
+      // A cancelled close leaves the frame, its menus and everything in it.
+      if (!HostAllowsExit(frame, WM_CLOSE)) return 0;
       ShutDown(frame);
       break;
     case WM_MOVE:

@@ -10,6 +10,7 @@
 #include <cstring>
 
 #include "editor/child_controls.h"
+#include "entry/host_options.h"
 #include "entry/workspace.h"
 #include "frame/frame_commands.h"
 #include "kelp32.h"
@@ -164,8 +165,9 @@ LRESULT NewProject_OnNotify(HWND window, const NMHDR* header) {
 void NewProject_OnOk(HWND window) {
   const std::uint32_t kind = ChosenKind(window);
   if (kind != kStandardExe && kind != kMdi) return;
-  CreateFormWin(gWorkspace.libraryInstance, window, gWorkspace.mdiClient, 1);
+  HWND form = CreateFormWin(gWorkspace.libraryInstance, window, gWorkspace.mdiClient, 1);
   ::DestroyWindow(window);
+  if (form != nullptr) ReportChange(kChangeFormAdded, form);
 }
 
 LRESULT CALLBACK NewProjectProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

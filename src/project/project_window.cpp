@@ -206,6 +206,46 @@ void Project_OnAddProject(HWND window, const char* title) {
   Expand(state->projectRoot);
 }
 
+// Names the project: the root item takes the title, or is added with it
+// (and its "Forms" folder) when the project has none yet.
+void Project_OnSetTitle(HWND window, const char* title) {
+  ProjectWindowState* state = StateOf(window);
+  if (state == nullptr) return;
+  if (state->projectRoot == nullptr) {
+    Project_OnAddProject(window, title);
+    return;
+  }
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = state->projectRoot;
+  item.pszText = const_cast<char*>(title != nullptr ? title : "");
+  ::SendMessageA(gWorkspace.projectTree, TVM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+}
+
+LRESULT Project_OnGetTitle(HWND window, char* buffer, int size) {
+  const ProjectWindowState* state = StateOf(window);
+  if (buffer == nullptr || size <= 0) return 0;
+  buffer[0] = '\0';
+  if (state == nullptr || state->projectRoot == nullptr) return 0;
+  TVITEMA item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = state->projectRoot;
+  item.pszText = buffer;
+  item.cchTextMax = size;
+  ::SendMessageA(gWorkspace.projectTree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+  return lstrlenA(buffer);
+}
+
+// A new project begins: no root, no folders, no items.
+void Project_OnClear(HWND window) {
+  ProjectWindowState* state = StateOf(window);
+  if (gWorkspace.projectTree != nullptr) {
+    ::SendMessageA(gWorkspace.projectTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(TVI_ROOT));
+  }
+  if (state != nullptr) state->projectRoot = state->modulesFolder = state->classModulesFolder = nullptr;
+  gWorkspace.formsFolderItem = nullptr;
+}
+
 void Project_OnAddForm(const char* name, HWND frame) {
   InsertItem(gWorkspace.formsFolderItem, TVI_LAST, name, kFormImage, kFormImage,
              reinterpret_cast<LPARAM>(frame));
@@ -330,6 +370,14 @@ LRESULT CALLBACK ProjectWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       return 0;
     case PRJ_SELECTWINDOW:
       Project_OnSelectWindow(reinterpret_cast<HWND>(lParam));
+      return 0;
+    case PRJ_SETTITLE:
+      Project_OnSetTitle(window, reinterpret_cast<const char*>(wParam));
+      return 0;
+    case PRJ_GETTITLE:
+      return Project_OnGetTitle(window, reinterpret_cast<char*>(wParam), static_cast<int>(lParam));
+    case PRJ_CLEAR:
+      Project_OnClear(window);
       return 0;
     default:
       break;

@@ -57,6 +57,14 @@ void OpenEditor(int row, const RECT& rowRect);
 void CloseEditor();
 void WriteBackEdit(int editorId, HWND editor);
 void ApplyPickedColour(HWND target, COLORREF colour);
+// What the " Width" and " Height" editors do to a form (its back panel) or
+// a control: row kRowWidth or kRowHeight, a positive size.
+void SizeDesignObject(HWND target, bool form, int row, std::int32_t value);
+// What a colour picked for a control does to it: its record takes the
+// colour and a brush of it, and its class background a brush too.
+void PaintControlInColour(HWND target, COLORREF colour);
+// The properties window shows nothing and edits nothing: the project is gone.
+void ShowNoProperties();
 
 // The list itself (property_list.cpp).
 void BuildRowList(std::uint32_t kind);

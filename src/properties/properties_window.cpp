@@ -32,6 +32,15 @@ bool TargetIsForm() {
   return gWorkspace.selectedKind == kKindForm;
 }
 
+void ShowNoProperties() {
+  CloseEditor();
+  gProperties.target = nullptr;
+  if (gProperties.list == nullptr) return;
+  ::SendMessageA(gProperties.list, LB_RESETCONTENT, 0, 0);
+  ::InvalidateRect(gProperties.list, nullptr, TRUE);
+  ::UpdateWindow(gProperties.list);
+}
+
 namespace {
 
 constexpr DWORD kWindowExStyle = WS_EX_TOOLWINDOW;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "controls/design_control.h"
+#include "core/form_names.h"
 #include "core/grab_geometry.h"
 #include "core/number_format.h"
 #include "core/property_layout.h"
@@ -13,6 +14,7 @@
 #include "core/text.h"
 #include "designer/form_designer.h"
 #include "editor/child_controls.h"
+#include "entry/host_options.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
 #include "properties/colour_picker.h"
@@ -66,7 +68,8 @@ void OpenColourField(int row, const Rect& place) {
 
 void RenameForm(HWND frame, ControlRecord& record, const char* name) {
   ::GetWindowTextA(frame, gProperties.formTitle, sizeof(gProperties.formTitle));
-  ComposeRenamedFormTitle(gProperties.formTitle, name, gProperties.composedTitle);
+  ComposeRenamedFormTitle(gProperties.formTitle, name, gProperties.composedTitle,
+                          IsMdiForm(frame) ? kMdiFormTitleSuffix : kFormTitleSuffix);
   ::SetWindowTextA(frame, gProperties.composedTitle);
   CopyText(record.handleName, name);
 }
@@ -80,62 +83,13 @@ void ChangeCaption(HWND target, ControlRecord& record, const char* caption) {
   CopyText(record.caption, caption);
 }
 
-// The typed size applies at once; anything but a positive number leaves the
-// size as it was. A form's size is its back panel's. No window takes more
-// than its coordinates hold, so a size is cut to what the window and its
-// grab handles can have where it stands.
 void ChangeSize(HWND target, int row, const char* text) {
-  std::int32_t value = ParseDecimal(text);
-  if (value <= 0) return;
-  // A timer is its picture's size, whatever is typed, as whatever is drawn.
-  const ControlRecord* current = TargetRecord();
-  if (!TargetIsForm() && current != nullptr && current->kind == kKindTimer) return;
-  HWND sized = target;
-  if (TargetIsForm()) {
-    const FormRecord* form = FormRecordOf(target);
-    if (form == nullptr) return;
-    sized = form->backPanel;
-  }
-  RECT bounds{};
-  ::GetWindowRect(sized, &bounds);
-  POINT origin = {bounds.left, bounds.top};
-  ::ScreenToClient(::GetParent(sized), &origin);
-  value = std::min(value, LargestExtentFrom(row == kRowWidth ? origin.x : origin.y));
-  if (value <= 0) return;
-  const int width = row == kRowWidth ? value : bounds.right - bounds.left;
-  const int height = row == kRowHeight ? value : bounds.bottom - bounds.top;
-  ::SetWindowPos(sized, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-  // The control's own size handling has recorded its client size; the
-  // record keeps the whole window's, as the creators keep the size asked
-  // for. A window that sizes itself (a status bar) has the last word.
-  ::GetWindowRect(sized, &bounds);
-  if (ControlRecord* record = TargetRecord()) {
-    if (row == kRowWidth) {
-      record->width = bounds.right - bounds.left;
-    } else {
-      record->height = bounds.bottom - bounds.top;
-    }
-  }
-  if (TargetIsForm()) {
-    win::RepaintNow(target);
-    RecomputeFormScrollBars(target);
-  }
+  SizeDesignObject(target, TargetIsForm(), row, ParseDecimal(text));
 }
 
 void ApplyColourToControl(HWND target, COLORREF colour) {
-  ControlRecord* record = RecordOfControl(target);
-  if (record == nullptr) return;
-  record->backColour = colour;
-  win::DeleteIfColourBrush(win::FromHandle32<HBRUSH>(record->hBackBrush));
-  record->hBackBrush = win::ToHandle32(win::MakeColourBrush(colour));
-  // The class background follows too; the class's previous brush goes only
-  // once the new one is in place.
-  HBRUSH classBrush = win::MakeColourBrush(colour);
-  const auto previous = reinterpret_cast<HBRUSH>(
-      ::SetClassLongPtrA(target, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(classBrush)));
-  win::DeleteIfColourBrush(previous);
-  win::RepaintNow(target);
-  RecordSelection(target, record->kind);
+  PaintControlInColour(target, colour);
+  if (const ControlRecord* record = RecordOfControl(target)) RecordSelection(target, record->kind);
 }
 
 }  // namespace
@@ -162,6 +116,60 @@ void CloseEditor() {
   HWND editor = std::exchange(gProperties.editor, nullptr);
   gProperties.editorRow = -1;
   if (editor != nullptr) ::DestroyWindow(editor);
+}
+
+// The typed size applies at once; anything but a positive number leaves the
+// size as it was. A form's size is its back panel's. No window takes more
+// than its coordinates hold, so a size is cut to what the window and its
+// grab handles can have where it stands.
+void SizeDesignObject(HWND target, bool form, int row, std::int32_t value) {
+  if (value <= 0) return;
+  ControlRecord* record = form ? FormControlRecord(target) : RecordOfControl(target);
+  // A timer is its picture's size, whatever is typed, as whatever is drawn.
+  if (record == nullptr || (!form && record->kind == kKindTimer)) return;
+  HWND sized = target;
+  if (form) {
+    const FormRecord* formRecord = FormRecordOf(target);
+    if (formRecord == nullptr) return;
+    sized = formRecord->backPanel;
+  }
+  RECT bounds{};
+  ::GetWindowRect(sized, &bounds);
+  POINT origin = {bounds.left, bounds.top};
+  ::ScreenToClient(::GetParent(sized), &origin);
+  value = std::min(value, LargestExtentFrom(row == kRowWidth ? origin.x : origin.y));
+  if (value <= 0) return;
+  const int width = row == kRowWidth ? value : bounds.right - bounds.left;
+  const int height = row == kRowHeight ? value : bounds.bottom - bounds.top;
+  ::SetWindowPos(sized, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  // The control's own size handling has recorded its client size; the
+  // record keeps the whole window's, as the creators keep the size asked
+  // for. A window that sizes itself (a status bar) has the last word.
+  ::GetWindowRect(sized, &bounds);
+  if (row == kRowWidth) {
+    record->width = bounds.right - bounds.left;
+  } else {
+    record->height = bounds.bottom - bounds.top;
+  }
+  if (form) {
+    win::RepaintNow(target);
+    RecomputeFormScrollBars(target);
+  }
+}
+
+void PaintControlInColour(HWND target, COLORREF colour) {
+  ControlRecord* record = RecordOfControl(target);
+  if (record == nullptr) return;
+  record->backColour = colour;
+  win::DeleteIfColourBrush(win::FromHandle32<HBRUSH>(record->hBackBrush));
+  record->hBackBrush = win::ToHandle32(win::MakeColourBrush(colour));
+  // The class background follows too; the class's previous brush goes only
+  // once the new one is in place.
+  HBRUSH classBrush = win::MakeColourBrush(colour);
+  const auto previous = reinterpret_cast<HBRUSH>(
+      ::SetClassLongPtrA(target, GCLP_HBRBACKGROUND, reinterpret_cast<LONG_PTR>(classBrush)));
+  win::DeleteIfColourBrush(previous);
+  win::RepaintNow(target);
 }
 
 void WriteBackEdit(int editorId, HWND editor) {
@@ -193,8 +201,9 @@ void WriteBackEdit(int editorId, HWND editor) {
       ChangeSize(target, row, text);
       break;
     default:
-      break;
+      return;
   }
+  ReportChange(kChangeProperty, target);
 }
 
 // A form takes its colour before it is selected again, so that the rows
@@ -212,10 +221,11 @@ void ApplyPickedColour(HWND target, COLORREF colour) {
   if (form) {
     if (gProperties.editor == field) CloseEditor();  // no field outlives a pick
     if (const FormRecord* record = FormRecordOf(target)) win::RepaintNow(record->surface);
-    return;
+  } else {
+    ApplyColourToControl(target, colour);
+    CloseEditor();
   }
-  ApplyColourToControl(target, colour);
-  CloseEditor();
+  ReportChange(kChangeColour, target);
 }
 
 }  // namespace kelp

@@ -51,6 +51,19 @@ TEST(FormNames, FirstFormOfTheFirstProject) {
   EXPECT_STREQ(handle, "hForm1");
 }
 
+TEST(FormNames, TheMdiFormIsTitledByItsName) {
+  char name[kTextFieldSize];
+  char title[kTextFieldSize];
+  ComposeNumberedName(kMdiFormPrefix, 2, name);
+  ComposeNamedFormTitle(1, name, kMdiFormTitleSuffix, title);
+  EXPECT_STREQ(title, "Project1 - MDIForm2 (MDIForm)");
+  ComposeNamedFormTitle(3, "Main", kFormTitleSuffix, title);
+  EXPECT_STREQ(title, "Project3 - Main (Form)");
+  const std::string longName(400, 'x');
+  ComposeNamedFormTitle(1, longName.c_str(), kFormTitleSuffix, title);
+  EXPECT_EQ(std::strlen(title), kTextFieldSize - 1) << "cut to the field";
+}
+
 TEST(FormNames, LargestNumbersStillFit) {
   char title[kTextFieldSize];
   ComposeFormTitle(4294967295u, 4294967295u, title);

@@ -39,6 +39,21 @@ TEST(NameTable, AReleasedOwnerIsFoundWhereverItSits) {
   EXPECT_EQ(table.Owners(), (std::vector<NameTable::Owner>{1000, 1001, 1002, 1004, 1005, 1006, 1007, 1008}));
 }
 
+TEST(NameTable, AnOwnerKnowsItsNumberUntilItIsReleased) {
+  NameTable table;
+  table.Take(4, 204);  // a rebuilt form takes numbers out of order
+  table.Take(0, 200);
+  EXPECT_EQ(table.NumberOf(204), 4);
+  EXPECT_EQ(table.NumberOf(200), 0);
+  EXPECT_EQ(table.NumberOf(999), NameTable::kFull);
+  EXPECT_EQ(table.FindFreeSlot(), 1) << "the numbers below a taken one stay free";
+  table.Take(4, 205);  // taken already: refused
+  EXPECT_EQ(table.At(4), 204u);
+  EXPECT_EQ(table.NumberOf(205), NameTable::kFull);
+  EXPECT_TRUE(table.Release(204));
+  EXPECT_EQ(table.NumberOf(204), NameTable::kFull);
+}
+
 TEST(NameTable, RefusesCleanlyWhenAll65536NumbersAreTaken) {
   NameTable table;
   for (std::uint32_t n = 0; n < NameTable::kCapacity; ++n) table.Take(n, n + 1);

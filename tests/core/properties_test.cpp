@@ -184,6 +184,16 @@ TEST(RenamedFormTitle, NeverOverflowsCuttingTheNameFirst) {
   EXPECT_EQ(cut.substr(cut.size() - 7), " (Form)");
 }
 
+TEST(RenamedFormTitle, TheMdiFormKeepsItsOwnSuffix) {
+  char out[kTextFieldSize];
+  ComposeRenamedFormTitle("Project1 - MDIForm2 (MDIForm)", "Main", out, " (MDIForm)");
+  EXPECT_STREQ(out, "Project1 - Main (MDIForm)");
+  const std::string name(300, 'n');
+  ComposeRenamedFormTitle("Project1 - MDIForm2 (MDIForm)", name.c_str(), out, " (MDIForm)");
+  EXPECT_EQ(std::strlen(out), kTextFieldSize - 1);
+  EXPECT_EQ(std::string(out).substr(kTextFieldSize - 1 - 10), " (MDIForm)");
+}
+
 TEST(Palette, SixtyFourColoursRowByRowWithTheOffYellowsAndSixteenWhites) {
   EXPECT_EQ(kPalette[0], Rgb(255, 255, 255));
   EXPECT_EQ(kPalette[3], Rgb(254, 255, 192));

@@ -10,6 +10,9 @@
   check_headers.py record <kelp32.h> <kelp32.inc> <control_record.h>
       the control record's fields, in order, with the same offsets and
       sizes in the C struct, the MASM STRUCT and the library's own record.
+  check_headers.py structs <kelp32.h> <kelp32.inc> <names>
+      each named structure (comma-separated) has the same fields, in order,
+      with the same offsets and sizes, in C and in MASM.
 
 The export lists are checked against the built DLLs by
 tests/exports/check_exports.sh, and library_values_check.cpp compares the
@@ -160,10 +163,10 @@ def check_constants(header, include, library_check):
 
 
 C_SIZES = {"DWORD": 4, "LONG": 4, "COLORREF": 4, "CHAR": 1, "char": 1, "std::uint32_t": 4, "std::int32_t": 4,
-           "Handle32": 4, "ColourRef": 4}
-MASM_SIZES = {"DWORD": 4, "SDWORD": 4, "BYTE": 1}
+           "Handle32": 4, "ColourRef": 4, "KELP32_LOGFONT": 60}
+MASM_SIZES = {"DWORD": 4, "SDWORD": 4, "BYTE": 1, "KELP32_LOGFONT": 60}
 # WIDTH is a MASM operator: the include names the size fields differently.
-MASM_NAMES = {"ctrlWidth": "width", "ctrlHeight": "height"}
+MASM_NAMES = {"ctrlWidth": "width", "ctrlHeight": "height", "formWidth": "width", "formHeight": "height"}
 
 
 def c_struct_fields(path, struct_name, numbers):
@@ -194,7 +197,7 @@ def masm_struct_fields(path, struct_name, numbers):
             break
         if not inside or not line:
             continue
-        field = re.fullmatch(r"(\w+)\s+(\w+)\s+(?:(\w+)\s+DUP\s*\(\s*\?\s*\)|\?)", line, flags=re.I)
+        field = re.fullmatch(r"(\w+)\s+(\w+)\s+(?:(\w+)\s+DUP\s*\(\s*\?\s*\)|\?|<>)", line, flags=re.I)
         if not field or field.group(2).upper() not in MASM_SIZES:
             fail(f"{path}: cannot read the field line '{line}'")
             continue
@@ -214,6 +217,19 @@ def layout(fields):
     return placed, offset
 
 
+def compare_layouts(what, path, placed, size, reference, reference_name, reference_size):
+    """Fails where a layout differs from the reference one: size, the first differing field, count."""
+    if size != reference_size:
+        fail(f"{what} is {size} bytes in {path}, {reference_size} in {reference_name}")
+    for ours, theirs in zip(placed, reference):
+        if ours != theirs:
+            fail(f"{what} in {path}: field {ours[0]} at {ours[1]} ({ours[2]} bytes); {reference_name} has "
+                 f"{theirs[0]} at {theirs[1]} ({theirs[2]} bytes)")
+            break
+    if len(placed) != len(reference):
+        fail(f"{what} has {len(placed)} fields in {path}, {len(reference)} in {reference_name}")
+
+
 def check_record(header, include, library_header):
     numbers = {"kTextFieldSize": 260}
     numbers.update({k: v for k, v in c_constants(header).items() if isinstance(v, int)})
@@ -222,22 +238,26 @@ def check_record(header, include, library_header):
         (header, layout(c_struct_fields(header, "KELP32_CONTROL_RECORD", numbers))),
         (include, layout(masm_struct_fields(include, "KELP32_CONTROL_RECORD", numbers))),
     ):
-        if size != library_size:
-            fail(f"the record is {size} bytes in {path}, {library_size} in the library")
-        for ours, theirs in zip(fields, library):
-            if ours != theirs:
-                fail(f"{path}: field {ours[0]} at {ours[1]} ({ours[2]} bytes); the library has {theirs[0]} "
-                     f"at {theirs[1]} ({theirs[2]} bytes)")
-                break
-        if len(fields) != len(library):
-            fail(f"{path} has {len(fields)} record fields, the library {len(library)}")
+        compare_layouts("the record", path, fields, size, library, "the library", library_size)
     if numbers.get("KELP32_RECORD_SIZE") != library_size:
         fail(f"KELP32_RECORD_SIZE is {numbers.get('KELP32_RECORD_SIZE')}, the record {library_size} bytes")
     return f"the record's {len(library)} fields lie alike in {header}, {include} and the library ({library_size} bytes)"
 
 
+def check_structs(header, include, names):
+    numbers = {k: v for k, v in c_constants(header).items() if isinstance(v, int)}
+    checked = []
+    for name in names.split(","):
+        c_fields, c_size = layout(c_struct_fields(header, name, numbers))
+        masm_fields, masm_size = layout(masm_struct_fields(include, name, numbers))
+        compare_layouts(name, include, masm_fields, masm_size, c_fields, header, c_size)
+        checked.append(f"{name} ({c_size} bytes)")
+    return "alike in C and MASM: " + ", ".join(checked)
+
+
 def main():
-    checks = {"exports": check_exports, "constants": check_constants, "record": check_record}
+    checks = {"exports": check_exports, "constants": check_constants, "record": check_record,
+              "structs": check_structs}
     if len(sys.argv) != 5 or sys.argv[1] not in checks:
         print(__doc__)
         return 2

@@ -12,7 +12,9 @@
 #include "core/tools.h"
 #include "designer/form_designer.h"
 #include "editor/editor.h"
+#include "entry/host_options.h"
 #include "entry/messages.h"
+#include "entry/project_api.h"
 #include "frame/frame_commands.h"
 #include "kelp32.h"
 #include "mhook.h"
@@ -118,6 +120,51 @@ static_assert(TOOL_POINTER == kelp::kFirstTool && TOOL_STATUSBAR == kelp::kLastT
 static_assert(kelp::kToolTips[TOOL_PICTUREBOX - TOOL_POINTER].text == std::string_view("PictureBox"));
 static_assert(kelp::kToolTips[TOOL_SHAPE - TOOL_POINTER].text == std::string_view("Shape"));
 static_assert(kelp::kToolTips[TOOL_LINES - TOOL_POINTER].text == std::string_view("Lines"));
+
+// Saving and opening projects.
+SAME_VALUE(KELP32_OPTION_NOTIFY_CHANGES, kelp::kOptionNotifyChanges);
+SAME_VALUE(KELP32_OPTION_ASK_BEFORE_EXIT, kelp::kOptionAskBeforeExit);
+SAME_VALUE(KELP32_OPTION_ADD_MDI_FORM, kelp::kOptionAddMdiForm);
+SAME_VALUE(KELP32_PROJECT_CHANGED, kelp::kProjectChangedMessage);
+SAME_VALUE(KELP32_QUERY_EXIT, kelp::kQueryExitMessage);
+SAME_VALUE(KELP32_CANCEL_EXIT, kelp::kCancelExit);
+SAME_VALUE(KELP32_CHANGE_CONTROL_DRAWN, kelp::kChangeControlDrawn);
+SAME_VALUE(KELP32_CHANGE_CONTROL_MOVED, kelp::kChangeControlMoved);
+SAME_VALUE(KELP32_CHANGE_CONTROL_RESIZED, kelp::kChangeControlResized);
+SAME_VALUE(KELP32_CHANGE_CONTROL_PASTED, kelp::kChangeControlPasted);
+SAME_VALUE(KELP32_CHANGE_CONTROL_DELETED, kelp::kChangeControlDeleted);
+SAME_VALUE(KELP32_CHANGE_PROPERTY, kelp::kChangeProperty);
+SAME_VALUE(KELP32_CHANGE_COLOUR, kelp::kChangeColour);
+SAME_VALUE(KELP32_CHANGE_FORM_ADDED, kelp::kChangeFormAdded);
+SAME_VALUE(KELP32_CHANGE_MDIFORM_ADDED, kelp::kChangeMdiFormAdded);
+SAME_VALUE(KELP32_CHANGE_MODULE_ADDED, kelp::kChangeModuleAdded);
+SAME_VALUE(KELP32_CHANGE_CLASSMODULE_ADDED, kelp::kChangeClassModuleAdded);
+SAME_VALUE(KELP32_CHANGE_CODE, kelp::kChangeCode);
+SAME_VALUE(KELP32_CHANGE_FORM_RESIZED, kelp::kChangeFormResized);
+SAME_VALUE(KELP32_CHANGE_FORM_MOVED, kelp::kChangeFormMoved);
+SAME_VALUE(PRJ_SETTITLE, kelp::PRJ_SETTITLE);
+SAME_VALUE(PRJ_GETTITLE, kelp::PRJ_GETTITLE);
+SAME_VALUE(KELP32_FORM_MDI, kelp::kFormFlagMdi);
+SAME_VALUE(KELP32_FORM_HIDDEN, kelp::kFormFlagHidden);
+SAME_VALUE(KELP32_CODE_VISIBLE, kelp::kCodeFlagVisible);
+SAME_VALUE(KELP32_MODULE, kelp::kModule);
+SAME_VALUE(KELP32_CLASS_MODULE, kelp::kClassModule);
+SAME_VALUE(KELP32_BRUSH_NONE, kelp::kBrushNone);
+SAME_VALUE(KELP32_BRUSH_SYSTEM, kelp::kBrushSystem);
+SAME_VALUE(KELP32_BRUSH_PICKED, kelp::kBrushPicked);
+SAME_VALUE(KELP32_SET_NAME, kelp::kSetName);
+SAME_VALUE(KELP32_SET_IDNAME, kelp::kSetIdName);
+SAME_VALUE(KELP32_SET_ID, kelp::kSetId);
+SAME_VALUE(KELP32_SET_CAPTION, kelp::kSetCaption);
+SAME_VALUE(KELP32_SET_BACKCOLOUR, kelp::kSetBackColour);
+SAME_VALUE(KELP32_SET_FORECOLOUR, kelp::kSetForeColour);
+SAME_VALUE(KELP32_SET_SIZE, kelp::kSetSize);
+SAME_VALUE(KELP32_SET_PLACE, kelp::kSetPlace);
+SAME_VALUE(KELP32_SET_ENABLED, kelp::kSetEnabled);
+SAME_VALUE(KELP32_SET_STYLES, kelp::kSetStyles);
+SAME_VALUE(KELP32_SET_FONT, kelp::kSetFont);
+SAME_VALUE(KELP32_SET_SAVED, kelp::kSetSaved);
+static_assert(sizeof(KELP32_LOGFONT) == sizeof(LOGFONTA), "the font is a LOGFONTA");
 
 SAME_TEXT(KELP32_CODE_WINDOW_CLASS, kelp::kCodeWindowClassName);
 SAME_TEXT(KELP32_FORM_FRAME_CLASS, kelp::kFrameClassName);

@@ -159,6 +159,33 @@ void RightClickThenKey(POINT at, WORD virtualKey) {
   PumpPending();
 }
 
+void ClickThenKeys(POINT at, bool right, const std::vector<WORD>& keys) {
+  ::SetCursorPos(at.x, at.y);
+  std::vector<INPUT> inputs(3);
+  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
+  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE;
+  inputs[1].mi.dwFlags = right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN;
+  inputs[2].mi.dwFlags = right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP;
+  for (WORD key : keys) {
+    inputs.push_back(KeyInput(key, 0));
+    inputs.push_back(KeyInput(key, KEYEVENTF_KEYUP));
+  }
+  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+  PumpPending();
+}
+
+void ChooseFromBar(HWND frame, int menu, const std::vector<WORD>& keys) {
+  RECT title{};
+  ::GetMenuItemRect(frame, ::GetMenu(frame), static_cast<UINT>(menu), &title);
+  ClickThenKeys(Centre(title), false, keys);
+}
+
+std::vector<WORD> Downs(int count, WORD last) {
+  std::vector<WORD> keys(static_cast<std::size_t>(count), VK_DOWN);
+  keys.push_back(last);
+  return keys;
+}
+
 void HoldKey(WORD virtualKey, bool down) {
   INPUT input = KeyInput(virtualKey, down ? 0 : KEYEVENTF_KEYUP);
   ::SendInput(1, &input, sizeof(input));

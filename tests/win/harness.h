@@ -58,6 +58,13 @@ POINT CursorPosition();
 // Right-click, then press a key while the context menu that opens is up
 // (queued first, since the menu runs its own message loop).
 void RightClickThenKey(POINT at, WORD virtualKey);
+// A click (left or right), then keys, all queued before the menu that the
+// click opens runs its own loop.
+void ClickThenKeys(POINT at, bool right, const std::vector<WORD>& keys);
+// Opens menu number `menu` of the frame's menu bar with a click, then
+// presses the keys; Downs(n) is n times Down, then Enter.
+void ChooseFromBar(HWND frame, int menu, const std::vector<WORD>& keys);
+std::vector<WORD> Downs(int count, WORD last = VK_RETURN);
 // Hold a key (Shift, Control) down or let it go.
 void HoldKey(WORD virtualKey, bool down);
 

@@ -163,53 +163,7 @@ bool NonClientPoint(HWND window, int code, Spot spot, POINT& at) {
   return false;
 }
 
-void SendInputs(std::vector<INPUT> inputs) {
-  ::SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
-  PumpPending();
-}
-
-INPUT Mouse(DWORD flags) {
-  INPUT input{};
-  input.type = INPUT_MOUSE;
-  input.mi.dwFlags = flags;
-  return input;
-}
-
-INPUT Key(WORD key, bool down) {
-  INPUT input{};
-  input.type = INPUT_KEYBOARD;
-  input.ki.wVk = key;
-  input.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
-  return input;
-}
-
-// A click, then keys, all queued before the menu that the click opens runs
-// its own loop.
-void ClickThenKeys(POINT at, bool right, const std::vector<WORD>& keys) {
-  ::SetCursorPos(at.x, at.y);
-  std::vector<INPUT> inputs = {Mouse(MOUSEEVENTF_MOVE), Mouse(right ? MOUSEEVENTF_RIGHTDOWN : MOUSEEVENTF_LEFTDOWN),
-                               Mouse(right ? MOUSEEVENTF_RIGHTUP : MOUSEEVENTF_LEFTUP)};
-  for (WORD key : keys) {
-    inputs.push_back(Key(key, true));
-    inputs.push_back(Key(key, false));
-  }
-  SendInputs(inputs);
-}
-
 void RightClickThenKeys(POINT at, const std::vector<WORD>& keys) { ClickThenKeys(at, true, keys); }
-
-// Opens a menu of the bar with a click, then presses the keys.
-void ChooseFromBar(HWND frame, int menu, const std::vector<WORD>& keys) {
-  RECT title{};
-  ::GetMenuItemRect(frame, ::GetMenu(frame), static_cast<UINT>(menu), &title);
-  ClickThenKeys(Centre(title), false, keys);
-}
-
-std::vector<WORD> Downs(int count, WORD last = VK_RETURN) {
-  std::vector<WORD> keys(static_cast<std::size_t>(count), VK_DOWN);
-  keys.push_back(last);
-  return keys;
-}
 
 // Double-clicks, which a desktop without accidental ones must allow for a moment.
 void DoubleClickOn(POINT at, bool queued) {

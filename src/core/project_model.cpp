@@ -102,6 +102,19 @@ Form DefaultForm(std::uint32_t number) {
   return form;
 }
 
+std::string DefaultFormName(std::uint32_t number, bool mdi) {
+  char name[kTextFieldSize];
+  ComposeNumberedName(mdi ? kMdiFormPrefix : kFormPrefix, number, name);
+  return name;
+}
+
+std::string DefaultFormTitle(std::uint32_t projectNumber, std::string_view formName, bool mdi) {
+  char title[kTextFieldSize];
+  const std::string name(formName.substr(0, kMaxTextBytes));
+  ComposeNamedFormTitle(projectNumber, name.c_str(), mdi ? kMdiFormTitleSuffix : kFormTitleSuffix, title);
+  return title;
+}
+
 bool IsProjectKind(std::string_view kind) {
   return std::find(kProjectKinds.begin(), kProjectKinds.end(), kind) != kProjectKinds.end();
 }

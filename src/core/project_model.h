@@ -61,6 +61,15 @@ inline BackBrush SystemColourBrush(std::uint32_t index) {
   return {BrushKind::kSystemColour, index};
 }
 
+// A window's place and size in its parent's client area.
+struct WindowPlace {
+  std::int32_t left = 0;
+  std::int32_t top = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+  bool operator==(const WindowPlace&) const = default;
+};
+
 // What a form and a control both keep of their control record.
 struct RecordFields {
   std::string name;    // handleName, as the " (Name)" row shows it: hButton0
@@ -81,6 +90,12 @@ struct RecordFields {
   // The text of the object's own code window, byte for byte; none when the
   // window was never opened.
   std::optional<std::string> code;
+  // The code window is shown; a user may have closed it (it is kept hidden).
+  bool codeShown = true;
+  // The window's own place and size where they are not the record's: a
+  // resize records the client size, the window keeps its whole size. For a
+  // form, its back panel's. None: the record's place and size.
+  std::optional<WindowPlace> window;
   bool operator==(const RecordFields&) const = default;
 };
 
@@ -94,6 +109,16 @@ struct Control : RecordFields {
 // are its design surface's.
 struct Form : RecordFields {
   std::uint32_t number = 1;  // Form1 is 1
+  // The frame's place and size in the MDI client; none: where a new form's
+  // frame goes.
+  std::optional<WindowPlace> frame;
+  // The project window's item ("Form1"); empty: Form<n>, MDIForm<n> for the
+  // project's MDI form.
+  std::string formName;
+  // The frame's title; empty: the one a new form gets (DefaultFormTitle).
+  std::string title;
+  // Closed by the user: the frame is hidden, the form stays in the project.
+  bool hidden = false;
   // Bottom first: each control lies above those before it, so creating them
   // in this order and bringing each to the top rebuilds the stacking. The
   // designer keeps group boxes beneath the others, so they come first.
@@ -106,6 +131,7 @@ struct CodeModule {
   std::uint32_t number = 1;
   std::string name;
   std::string code;
+  bool shown = true;  // the code window is shown, not closed
   bool operator==(const CodeModule&) const = default;
 };
 
@@ -153,6 +179,14 @@ Control DefaultControl(std::uint32_t kind, std::uint32_t number);
 
 // A form as CreateFormWin makes it: hForm1 with the caption Form1.
 Form DefaultForm(std::uint32_t number);
+
+// The name a form has in the project window: Form3, or MDIForm3 for the
+// project's MDI form.
+std::string DefaultFormName(std::uint32_t number, bool mdi);
+
+// The title a new form's frame gets: "Project1 - Form1 (Form)",
+// "Project1 - MDIForm2 (MDIForm)".
+std::string DefaultFormTitle(std::uint32_t projectNumber, std::string_view formName, bool mdi);
 
 bool IsProjectKind(std::string_view kind);
 

@@ -18,7 +18,7 @@
 namespace kelp {
 namespace {
 
-std::vector<CodeModule> gModules;
+std::vector<ModuleWindow> gModules;
 
 const char* PrefixOf(std::uint32_t kind) { return kind == kClassModule ? "Class" : "Module"; }
 UINT ProjectMessageOf(std::uint32_t kind) { return kind == kClassModule ? PRJ_ADDCLASSMODULE : PRJ_ADDMODULE; }
@@ -28,13 +28,13 @@ std::uint32_t& CounterOf(std::uint32_t kind) {
 
 bool NumberTaken(std::uint32_t kind, std::uint32_t number) {
   return std::any_of(gModules.begin(), gModules.end(),
-                     [&](const CodeModule& m) { return m.kind == kind && m.number == number; });
+                     [&](const ModuleWindow& m) { return m.kind == kind && m.number == number; });
 }
 
 }  // namespace
 
 HWND OpenCodeModule(std::uint32_t kind, std::uint32_t number, const char* name, HWND owner, bool visible) {
-  CodeModule module{};
+  ModuleWindow module{};
   module.kind = kind;
   module.number = number;
   if (name != nullptr) {
@@ -53,17 +53,17 @@ HWND OpenCodeModule(std::uint32_t kind, std::uint32_t number, const char* name, 
   return window;
 }
 
-const CodeModule* CodeModuleOf(HWND codeWindow) {
+const ModuleWindow* CodeModuleOf(HWND codeWindow) {
   const auto found = std::find_if(gModules.begin(), gModules.end(),
-                                  [&](const CodeModule& m) { return m.window == codeWindow; });
+                                  [&](const ModuleWindow& m) { return m.window == codeWindow; });
   return found != gModules.end() ? &*found : nullptr;
 }
 
-const std::vector<CodeModule>& CodeModules() { return gModules; }
+const std::vector<ModuleWindow>& CodeModules() { return gModules; }
 
 void ForgetCodeModule(HWND codeWindow) {
   gModules.erase(std::remove_if(gModules.begin(), gModules.end(),
-                                [&](const CodeModule& m) { return m.window == codeWindow; }),
+                                [&](const ModuleWindow& m) { return m.window == codeWindow; }),
                  gModules.end());
 }
 
@@ -74,14 +74,14 @@ extern "C" HWND KELP_API GetNextCodeModule(HWND codeWindow) {
   auto next = modules.begin();
   if (codeWindow != nullptr) {
     next = std::find_if(modules.begin(), modules.end(),
-                        [&](const kelp::CodeModule& m) { return m.window == codeWindow; });
+                        [&](const kelp::ModuleWindow& m) { return m.window == codeWindow; });
     if (next != modules.end()) ++next;
   }
   return next != modules.end() ? next->window : nullptr;
 }
 
 extern "C" BOOL KELP_API GetCodeModuleInfo(HWND codeWindow, KELP32_MODULE_INFO* info) {
-  const kelp::CodeModule* module = kelp::CodeModuleOf(codeWindow);
+  const kelp::ModuleWindow* module = kelp::CodeModuleOf(codeWindow);
   if (module == nullptr || info == nullptr) return FALSE;
   *info = {};
   info->kind = module->kind;

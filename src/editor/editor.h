@@ -117,7 +117,7 @@ std::vector<HWND> CodeWindows();
 
 // Modules and class modules (code_modules.cpp), in the order they were
 // opened. kind is a ModuleKind; the name is Module1, Class1 unless given.
-struct CodeModule {
+struct ModuleWindow {
   HWND window;
   std::uint32_t kind;
   std::uint32_t number;
@@ -126,8 +126,8 @@ struct CodeModule {
 // Opens the code window of a module, lists it in the project window and
 // keeps it; null when it could not be made.
 HWND OpenCodeModule(std::uint32_t kind, std::uint32_t number, const char* name, HWND owner, bool visible);
-const CodeModule* CodeModuleOf(HWND codeWindow);
-const std::vector<CodeModule>& CodeModules();
+const ModuleWindow* CodeModuleOf(HWND codeWindow);
+const std::vector<ModuleWindow>& CodeModules();
 void ForgetCodeModule(HWND codeWindow);
 
 // The text of an editor control exactly as bytes: put in with each line

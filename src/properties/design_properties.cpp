@@ -87,7 +87,13 @@ void ReadPlacement(const DesignObject& object, KELP32_DESIGN_PROPERTIES& propert
 void ApplyStyles(HWND window, ControlRecord& record, const KELP32_DESIGN_PROPERTIES& properties) {
   bool changed = false;
   if (properties.style != record.style) {
-    ::SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>(properties.style));
+    // A design-time control stays a visible child of its surface whatever
+    // style a host records (several kinds record none at all): without
+    // WS_CHILD it would become a window of its own on the desktop.
+    const auto live = static_cast<DWORD>(::GetWindowLongPtrA(window, GWL_STYLE));
+    const DWORD kept = (live & WS_CHILD) != 0 ? (live & (WS_CHILD | WS_VISIBLE)) : 0;
+    const DWORD style = kept != 0 ? (properties.style & ~static_cast<DWORD>(WS_POPUP)) | kept : properties.style;
+    ::SetWindowLongPtrA(window, GWL_STYLE, static_cast<LONG_PTR>(style));
     changed = true;
   }
   if (properties.exStyle != record.exStyle) {

@@ -12,7 +12,9 @@
 ; window (through the menu's "&New Project", then "Cancel"), a form with one
 ; control of every kind, the menu's "&Add Form" and "&Add Module", a code
 ; window filled with WM_SETTEXT, an editor command passed on by the MDI
-; client, the mouse hook reporting a real click, and the end through
+; client, the mouse hook reporting a real click, a project read back and
+; rebuilt through the project exports as a host that saves does, and the
+; end through
 ; "&Exit". It checks what comes back on the way, the control records above
 ; all: DCM_GETRECORD must fill exactly SIZEOF KELP32_CONTROL_RECORD bytes
 ; with the control's kind, parent and names.
@@ -50,6 +52,7 @@ FAIL_EDITOR_COMMAND     EQU 13  ; an editor command passed on by the MDI client 
 FAIL_MOUSE_HOOK         EQU 14  ; InstallHook, UninstallHook, or no report of a click
 FAIL_EXIT               EQU 15  ; "&Exit" did not shut the menus down and end the loop
 FAIL_CRASH              EQU 16  ; an exception nobody handled
+FAIL_PROJECT            EQU 17  ; the project exports: reading, closing or rebuilding went wrong
 
 FIRST_MDI_CHILD         EQU 50000
 WAIT_MILLISECONDS       EQU 20000   ; for what comes through the message queue (emulated: slow)
@@ -518,6 +521,9 @@ start:
   STEP "InstallHook, a click, UninstallHook"
   call UseMouseHook
 
+  STEP "the project read back, closed and rebuilt"
+  call SaveAndRebuild
+
   STEP "&Exit"
   call ExitThroughMenu
 
@@ -753,6 +759,70 @@ UseMouseHook proc uses ebx
   ret
 UseMouseHook endp
 
+; A host that keeps projects reads what was made through the project
+; exports and builds it again: the forms and a control walked, its
+; properties and code read and set, a module found, the project closed, then
+; a form, a control and a module made with the numbers they had, and the
+; project's MDI form.
+SaveAndRebuild proc uses ebx esi
+  local project:KELP32_PROJECT_INFO
+  local form:KELP32_FORM_INFO
+  local properties:KELP32_DESIGN_PROPERTIES
+  local module:KELP32_MODULE_INFO
+  invoke SetHostOptions, KELP32_OPTION_NOTIFY_CHANGES
+  EXPECT <eax == 0>, FAIL_PROJECT, "SetHostOptions did not return the options before it (none)"
+  invoke GetProjectInfo, addr project
+  EXPECT <project.formCounter == 2>, FAIL_PROJECT, "GetProjectInfo does not count two forms"
+  invoke GetNextForm, NULL
+  mov ebx, eax
+  EXPECT <ebx>, FAIL_PROJECT, "GetNextForm found no form"
+  invoke GetFormInfo, ebx, addr form
+  EXPECT <eax>, FAIL_PROJECT, "GetFormInfo refused the first form"
+  EXPECT <form.number == 1>, FAIL_PROJECT, "the first form is not Form1"
+  invoke GetNextControl, form.hSurface, NULL
+  mov esi, eax
+  EXPECT <esi>, FAIL_PROJECT, "GetNextControl found no control on Form1"
+  invoke GetDesignProperties, esi, addr properties
+  EXPECT <eax>, FAIL_PROJECT, "GetDesignProperties refused a control"
+  mov properties.fields, KELP32_SET_CAPTION
+  lea eax, properties.caption
+  invoke lstrcpyA, eax, addr szSavedCaption
+  invoke SetDesignProperties, esi, addr properties
+  EXPECT <eax>, FAIL_PROJECT, "SetDesignProperties refused a control"
+  invoke SetCodeText, esi, offset szSavedCode, 0
+  EXPECT <eax>, FAIL_PROJECT, "SetCodeText gave the control no code window"
+  invoke GetCodeText, eax, NULL, 0
+  EXPECT <eax == SIZEOF szSavedCode - 1>, FAIL_PROJECT, "GetCodeText does not give the length SetCodeText set"
+  invoke GetNextCodeModule, NULL
+  mov ebx, eax
+  EXPECT <ebx>, FAIL_PROJECT, "GetNextCodeModule found no module"
+  invoke GetCodeModuleInfo, ebx, addr module
+  EXPECT <eax>, FAIL_PROJECT, "GetCodeModuleInfo refused Module1"
+  EXPECT <module.number == 1>, FAIL_PROJECT, "the first module is not Module1"
+
+  invoke CloseProject, 2, 1, 0
+  invoke GetNextForm, NULL
+  EXPECT <eax == 0>, FAIL_PROJECT, "CloseProject left a form"
+  invoke ZeroBytes, addr form, SIZEOF form
+  mov form.number, 2
+  invoke CreateProjectForm, addr form
+  EXPECT <eax>, FAIL_PROJECT, "CreateProjectForm made no Form2"
+  invoke PlaceDesignControl, form.hSurface, KIND_BUTTON, 3, NULL, 10, 10, 80, 24
+  mov esi, eax
+  EXPECT <esi>, FAIL_PROJECT, "PlaceDesignControl placed no Button3"
+  invoke GetDesignProperties, esi, addr properties
+  lea eax, properties.handleName
+  invoke lstrcmpA, eax, addr szButton3
+  EXPECT <eax == 0>, FAIL_PROJECT, "the button placed as number 3 is not hButton3"
+  invoke CreateCodeModule, KELP32_MODULE, 1, NULL, offset szSavedCode, KELP32_CODE_VISIBLE
+  EXPECT <eax>, FAIL_PROJECT, "CreateCodeModule opened no Module1"
+  invoke GetModuleHandleA, offset szKelp32
+  invoke CreateMdiFormWin, eax, gFrame, gClient, 1
+  EXPECT <eax>, FAIL_PROJECT, "CreateMdiFormWin made no MDI form"
+  invoke SetHostOptions, 0
+  ret
+SaveAndRebuild endp
+
 ; "&Exit": the library takes its menu bar off the frame, destroys it and
 ; sends the frame WM_DESTROY, whose PostQuitMessage ends the loop.
 ExitThroughMenu proc
@@ -773,6 +843,9 @@ ExitThroughMenu proc
 ExitThroughMenu endp
 
 .const
+szSavedCaption      db "Saved", 0
+szSavedCode         db "; kept", 13, 10, 9, "ret", 10, 0
+szButton3           db "hButton3", 0
 szNoWindow          db "returned no window", 0
 szWrongParent       db "made a window that is not a child of the expected parent", 0
 szRecordPast        db "DCM_GETRECORD wrote past SIZEOF KELP32_CONTROL_RECORD", 0

@@ -115,6 +115,21 @@ std::string DefaultFormTitle(std::uint32_t projectNumber, std::string_view formN
   return title;
 }
 
+FormTexts DefaultFormTexts(const Project& project, const Form& form) {
+  const bool mdi = project.mdiForm == form.number;
+  FormTexts texts{DefaultFormName(form.number, mdi), {}};
+  texts.title = DefaultFormTitle(project.number, form.formName.empty() ? texts.formName : form.formName, mdi);
+  return texts;
+}
+
+void EmptyDefaultFormTexts(Project& project) {
+  for (Form& form : project.forms) {
+    const FormTexts defaults = DefaultFormTexts(project, form);
+    if (form.title == defaults.title) form.title.clear();
+    if (form.formName == defaults.formName) form.formName.clear();
+  }
+}
+
 bool IsProjectKind(std::string_view kind) {
   return std::find(kProjectKinds.begin(), kProjectKinds.end(), kind) != kProjectKinds.end();
 }

@@ -117,6 +117,10 @@ struct Form : RecordFields {
   std::string formName;
   // The frame's title; empty: the one a new form gets (DefaultFormTitle).
   std::string title;
+  // The files keep formName and title only where they differ from what
+  // empty stands for: equal to it, they read back empty, and from then on
+  // follow a rename or a change of MDI form. EmptyDefaultFormTexts gives a
+  // project as it reads back; a save takes either.
   // Closed by the user: the frame is hidden, the form stays in the project.
   bool hidden = false;
   // Bottom first: each control lies above those before it, so creating them
@@ -187,6 +191,17 @@ std::string DefaultFormName(std::uint32_t number, bool mdi);
 // The title a new form's frame gets: "Project1 - Form1 (Form)",
 // "Project1 - MDIForm2 (MDIForm)".
 std::string DefaultFormTitle(std::uint32_t projectNumber, std::string_view formName, bool mdi);
+
+// What an empty formName and title of the project's form stand for.
+struct FormTexts {
+  std::string formName;
+  std::string title;
+};
+FormTexts DefaultFormTexts(const Project& project, const Form& form);
+
+// Empties each form's formName and title where they equal what empty
+// stands for, as a read of the saved project gives them.
+void EmptyDefaultFormTexts(Project& project);
 
 bool IsProjectKind(std::string_view kind);
 

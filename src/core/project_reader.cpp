@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <array>
 #include <cstring>
+#include <iterator>
+#include <type_traits>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -66,7 +68,7 @@ bool SplitBlockName(std::string_view word, BlockName& name) {
 }
 
 // Reads the value of one property line into the matching field of a form
-// or a control (VisitRecordFields calls it once for every field).
+// or a control (VisitFields calls it once for every field).
 class FieldReader {
  public:
   FieldReader(std::string_view key, LineCursor& cursor) : key_(key), cursor_(cursor) {}
@@ -75,16 +77,33 @@ class FieldReader {
     if (Matches(name) && !cursor_.Text(value, maxBytes)) Fail(cursor_.Error());
   }
 
+  // What equals the default is emptied once the whole project is read
+  // (EmptyDefaultFormTexts): the default depends on other properties.
+  void TextOrDefault(std::string_view name, std::string& value, const std::string& byDefault,
+                     std::size_t maxBytes) {
+    Text(name, value, byDefault, maxBytes);
+  }
+
   template <typename T>
   void Number(std::string_view name, T& value, const T&, const NumberRule& rule) {
     if (!Matches(name)) return;
     std::int64_t number = 0;
     if (!cursor_.Number(number)) return Fail(cursor_.Error());
-    if (number < rule.least || number > rule.most) {
-      return Fail(std::string(name) + " must lie between " + std::to_string(rule.least) + " and " +
-                  std::to_string(rule.most) + ", not " + std::to_string(number));
+    if (InRange(std::string(name), number, rule)) value = static_cast<T>(number);
+  }
+
+  void Place(std::string_view name, std::optional<WindowPlace>& value, const std::optional<WindowPlace>&) {
+    if (!Matches(name)) return;
+    std::int64_t parts[std::size(kPlaceParts)] = {};
+    for (std::size_t i = 0; i < std::size(parts); ++i) {
+      if ((i > 0 && !cursor_.Literal(',')) || !cursor_.Number(parts[i])) {
+        return Fail(cursor_.Error() + " (" + std::string(name) + " = left, top, width, height)");
+      }
+      const std::string what = "the " + std::string(kPlaceParts[i]) + " of " + std::string(name);
+      if (!InRange(what, parts[i], kPlaceRules[i])) return;
     }
-    value = static_cast<T>(number);
+    value = WindowPlace{static_cast<std::int32_t>(parts[0]), static_cast<std::int32_t>(parts[1]),
+                        static_cast<std::int32_t>(parts[2]), static_cast<std::int32_t>(parts[3])};
   }
 
   void Brush(std::string_view name, BackBrush& value, const BackBrush&) {
@@ -111,6 +130,12 @@ class FieldReader {
   const std::string& Error() const { return error_; }
 
  private:
+  bool InRange(const std::string& what, std::int64_t number, const NumberRule& rule) {
+    if (number >= rule.least && number <= rule.most) return true;
+    Fail(what + " must lie between " + std::to_string(rule.least) + " and " + std::to_string(rule.most) +
+         ", not " + std::to_string(number));
+    return false;
+  }
   bool Matches(std::string_view name) {
     const int index = next_++;
     if (matched_ >= 0 || name != key_) return false;
@@ -128,9 +153,19 @@ class FieldReader {
   std::string error_;
 };
 
+// Whether a form has a property of that name, to tell a control's reader
+// that it put a form's property in the wrong block.
+bool IsFormKey(std::string_view key) {
+  Form form;
+  LineCursor noValue("");
+  FieldReader reader(key, noValue);
+  VisitFields(form, form, reader);
+  return reader.Matched() >= 0;
+}
+
 // Where each property of the object being read was given, to refuse one
 // given twice; the last slot is for Code.
-using SeenLines = std::array<std::uint32_t, kRecordFieldCount + 1>;
+using SeenLines = std::array<std::uint32_t, kMostFieldCount + 1>;
 
 class Reader {
  public:
@@ -404,6 +439,17 @@ class Reader {
         if (problem.empty()) problem = cursor.Error();
         return false;
       }
+      if (!cursor.AtEnd()) {
+        const bool comma = cursor.Literal(',');
+        const std::string_view word = comma ? cursor.Word() : std::string_view();
+        if (word != kModuleHidden) {
+          problem = comma ? "only " + std::string(kModuleHidden) + " may follow the file of a " +
+                                std::string(key) + ", not " + Excerpt(word.empty() ? cursor.Rest() : word)
+                          : cursor.Error();
+          return false;
+        }
+        module.shown = false;
+      }
       module.number = static_cast<std::uint32_t>(number);
       if (!(key == "Module" ? moduleNumbers_ : classModuleNumbers_).insert(module.number).second) {
         problem = std::string(key) + " " + std::to_string(number) + " is given twice";
@@ -505,8 +551,9 @@ class Reader {
       }
       if (key.empty()) return Error(file, at, "expected a property (Caption = value), Begin or End");
       if (!cursor.Literal('=')) return Error(file, at, cursor.Error());
-      RecordFields& object = control ? static_cast<RecordFields&>(*control) : form;
-      if (!ReadField(file, at, key, cursor, object, control ? controlSeen : formSeen)) return false;
+      const bool read = control ? ReadField(file, at, key, cursor, *control, controlSeen)
+                                : ReadField(file, at, key, cursor, form, formSeen);
+      if (!read) return false;
       if (!cursor.AtEnd())
         return Error(file, at, "unexpected " + Excerpt(cursor.Rest()) + " after the value");
     }
@@ -517,20 +564,25 @@ class Reader {
     return true;
   }
 
+  template <typename Object>
   bool ReadField(const std::string& file, std::uint32_t at, std::string_view key, LineCursor& cursor,
-                 RecordFields& object, SeenLines& seen) {
-    int index = kRecordFieldCount;
+                 Object& object, SeenLines& seen) {
     if (key == kCodeKey) {
       std::string path;
       if (!cursor.Text(path, kMaxPathTextBytes)) return Error(file, at, cursor.Error());
-      if (!MarkSeen(file, at, key, seen[index])) return false;
+      if (!MarkSeen(file, at, key, seen[kMostFieldCount])) return false;
       object.code.emplace();
       return ReadCode(file, at, path, *object.code);
     }
     FieldReader reader(key, cursor);
-    VisitRecordFields(object, object, reader);
-    index = reader.Matched();
-    if (index < 0) return Error(file, at, "unknown property " + Quoted(key));
+    VisitFields(object, object, reader);
+    const int index = reader.Matched();
+    if (index < 0) {
+      if (std::is_same_v<Object, Control> && IsFormKey(key)) {
+        return Error(file, at, std::string(key) + " is a property of the form, not of a control");
+      }
+      return Error(file, at, "unknown property " + Quoted(key));
+    }
     if (!reader.Error().empty()) return Error(file, at, reader.Error());
     return MarkSeen(file, at, key, seen[static_cast<std::size_t>(index)]);
   }
@@ -590,6 +642,7 @@ class Reader {
     }
     project.startupForm = startupForm_.value;
     project.mdiForm = mdiForm_.value;
+    EmptyDefaultFormTexts(project);
     std::uint32_t highest = 0;
     for (const Form& form : project.forms) highest = std::max(highest, form.number);
     RaiseCounter(project.formCounter, highest, formCounterLine_, "FormCounter");

@@ -26,6 +26,12 @@ bool EndsWith(std::string_view text, std::string_view tail) {
   return text.size() >= tail.size() && text.substr(text.size() - tail.size()) == tail;
 }
 
+// A form's name or title equal to its default reads back empty.
+Project AsReadBack(Project project) {
+  EmptyDefaultFormTexts(project);
+  return project;
+}
+
 std::string CommitName(std::string_view project) {
   return Suffixed(project, kCommitSuffix);
 }
@@ -250,7 +256,7 @@ class Store {
           auto found = byPath.find(path);
           return found == byPath.end() ? FileContents{} : FileContents{ReadStatus::kOk, *found->second, {}};
         });
-    if (!read.Refused() && *read.project == project) return true;
+    if (!read.Refused() && (*read.project == project || *read.project == AsReadBack(project))) return true;
     // What the reader said explains it: its errors, or the warnings of what
     // it would have changed (a counter below a number in use).
     result_.diagnostics.insert(result_.diagnostics.end(), read.diagnostics.begin(), read.diagnostics.end());

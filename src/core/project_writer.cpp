@@ -61,6 +61,11 @@ struct FieldWriter {
     if (value != byDefault) lines.TextProperty(key, value);
   }
 
+  void TextOrDefault(std::string_view key, const std::string& value, const std::string& byDefault,
+                     std::size_t maxBytes) {
+    if (!value.empty()) Text(key, value, byDefault, maxBytes);
+  }
+
   template <typename T>
   void Number(std::string_view key, const T& value, const T& byDefault, const NumberRule& rule) {
     if (!rule.always && value == byDefault) return;
@@ -90,12 +95,26 @@ struct FieldWriter {
     }
     lines.Finish();
   }
+
+  void Place(std::string_view key, const std::optional<WindowPlace>& value,
+             const std::optional<WindowPlace>& byDefault) {
+    if (!value || value == byDefault) return;
+    std::string& line = lines.Property(key);
+    const char* separator = "";
+    for (std::int32_t part : PlaceParts(*value)) {
+      line += separator;
+      line += std::to_string(part);
+      separator = ", ";
+    }
+    lines.Finish();
+  }
 };
 
-void WriteFields(LineWriter& lines, const RecordFields& object, const RecordFields& defaults,
-                 const std::string& codePath, std::vector<ProjectFile>& codeFiles) {
+template <typename Object>
+void WriteFields(LineWriter& lines, const Object& object, const Object& defaults, const std::string& codePath,
+                 std::vector<ProjectFile>& codeFiles) {
   FieldWriter writer{lines};
-  VisitRecordFields(object, defaults, writer);
+  VisitFields(object, defaults, writer);
   if (object.code) {
     lines.TextProperty(kCodeKey, codePath);
     codeFiles.push_back({codePath, *object.code});
@@ -107,14 +126,18 @@ std::string NumberedWord(std::string_view prefix, std::uint32_t number) {
 }
 
 // The form file, followed in `files` by the form's and its controls' code.
-void WriteForm(const Form& form, std::vector<ProjectFile>& files) {
+void WriteForm(const Project& project, const Form& form, std::vector<ProjectFile>& files) {
   const std::size_t formFileIndex = files.size();
   files.push_back({FormFileName(form.number), {}});
   std::vector<ProjectFile> codeFiles;
   LineWriter lines;
   lines.Header(kFormFileHeader);
   lines.Begin(NumberedWord("Form", form.number));
-  WriteFields(lines, form, DefaultForm(form.number), FormCodeFileName(form.number), codeFiles);
+  Form defaults = DefaultForm(form.number);
+  FormTexts texts = DefaultFormTexts(project, form);
+  defaults.formName = std::move(texts.formName);
+  defaults.title = std::move(texts.title);
+  WriteFields(lines, form, defaults, FormCodeFileName(form.number), codeFiles);
   for (const Control& control : form.controls) {
     const char* prefix = KindPrefix(control.kind);
     lines.Begin(NumberedWord(prefix != nullptr ? prefix : "Unknown", control.number));
@@ -137,6 +160,10 @@ void WriteModules(LineWriter& lines, std::string_view key, const std::vector<Cod
     AppendQuoted(line, module.name);
     line += ", ";
     AppendQuoted(line, path);
+    if (!module.shown) {
+      line += ", ";
+      line += kModuleHidden;
+    }
     lines.Finish();
     files.push_back({path, module.code});
   }
@@ -168,7 +195,7 @@ std::vector<ProjectFile> WriteProject(const Project& project, std::string_view p
   }
   for (const Form& form : project.forms) {
     lines.TextProperty("Form", FormFileName(form.number));
-    WriteForm(form, files);
+    WriteForm(project, form, files);
   }
   WriteModules(lines, "Module", project.modules, ModuleFileName, files);
   WriteModules(lines, "ClassModule", project.classModules, ClassModuleFileName, files);

@@ -3,6 +3,8 @@
 // the same files.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "core/project_paths.h"
 #include "project_samples.h"
 
@@ -108,6 +110,45 @@ TEST(ProjectWriter, MovingOneButtonChangesOneLineOfOneFile) {
     for (std::size_t line = 0; line < old.size(); ++line) changedLines += old[line] != now[line];
   }
   EXPECT_EQ(changedLines, 1);
+}
+
+TEST(ProjectWriter, WindowsMovedAndClosedAddOneLineEachToAFreshProjectsFiles) {
+  Project project = test::SmallProject();
+  const std::vector<std::string> fresh = LinesOf(WriteProject(project, kProjectName)[1].bytes);
+  Form& form = project.forms[0];
+  form.formName = "Main";
+  form.title = "Hello - Main";
+  form.frame = WindowPlace{30, -10, 358, 260};
+  form.hidden = true;
+  form.codeShown = false;
+  form.controls[1].window = WindowPlace{16, 40, 79, 27};
+  project.modules[0].shown = false;
+  const std::vector<ProjectFile> files = WriteProject(project, kProjectName);
+  EXPECT_NE(files[0].bytes.find("  Module = 1, \"Module1\", \"Module1.asm\", Hidden\r\n"), std::string::npos);
+  const std::vector<std::string> lines = LinesOf(files[1].bytes);
+  EXPECT_EQ(lines.size(), fresh.size() + 6) << files[1].bytes;
+  for (const char* line :
+       {"  FormName = \"Main\"", "  Title = \"Hello - Main\"", "  Frame = 30, -10, 358, 260", "  Hidden = 1",
+        "  CodeShown = 0", "    Window = 16, 40, 79, 27"}) {
+    EXPECT_NE(std::find(lines.begin(), lines.end(), line), lines.end()) << line << "\n" << files[1].bytes;
+  }
+}
+
+TEST(ProjectFormat, AFormsNameOrTitleEqualToWhatEmptyStandsForIsLeftOutAndReadsBackEmpty) {
+  Project plain = test::SmallProject();
+  plain.number = 2;
+  plain.mdiForm = 1;
+  Project spelt = plain;
+  spelt.forms[0].formName = "MDIForm1";
+  spelt.forms[0].title = "Project2 - MDIForm1 (MDIForm)";
+  EXPECT_EQ(WriteProject(spelt, kProjectName), WriteProject(plain, kProjectName));
+  EXPECT_EQ(test::ReadFiles(test::ToMap(WriteProject(spelt, kProjectName))).project, plain);
+  // Renamed, the title a new form would get follows the name.
+  spelt.forms[0].formName = "Main";
+  spelt.forms[0].title = "Project2 - Main (MDIForm)";
+  const std::string form = WriteProject(spelt, kProjectName)[1].bytes;
+  EXPECT_NE(form.find("FormName = \"Main\""), std::string::npos);
+  EXPECT_EQ(form.find("Title"), std::string::npos) << form;
 }
 
 TEST(ProjectFormat, ARichProjectReadsBackExactlyAndWritesTheSameBytesAgain) {

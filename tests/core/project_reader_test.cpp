@@ -85,6 +85,16 @@ TEST(ProjectReader, RefusesEachKindOfDamageNamingTheFileAndLine) {
       {"an unknown project kind", kProjectName, "StartupForm = 1", "Kind = \"Fortran\"", 3, "unknown kind"},
       {"a startup form that is not there", kProjectName, "StartupForm = 1", "StartupForm = 2", 3,
        "names no form"},
+      {"a form's property in a control", "Form1.kform", "Left = 16", "Frame = 16, 40, 75, 23", 19,
+       "Frame is a property of the form, not of a control"},
+      {"a negative window width", "Form1.kform", "Left = 16", "Left = 16\r\n    Window = 16, 40, -1, 23", 20,
+       "the width of Window must lie between 0 and 32767, not -1"},
+      {"a frame past 16 bits", "Form1.kform", "Left = 20", "Frame = 20, 32768, 300, 200", 3,
+       "the top of Frame must lie between -32768 and 32767"},
+      {"a flag given twice", "Form1.kform", "Top = 40", "CodeShown = 0\r\n    CodeShown = 0", 21,
+       "CodeShown is given twice (first at line 20)"},
+      {"a module closed in words unknown", kProjectName, "\"Module1.asm\"", "\"Module1.asm\", Closed", 8,
+       "only Hidden may follow"},
   };
   for (const Damage& damage : damages) {
     EXPECT_TRUE(RefusedAt(test::ReadFiles(Damaged(damage.file, damage.from, damage.to)), damage.file,

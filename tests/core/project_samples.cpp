@@ -44,6 +44,8 @@ void ChangeEverything(RecordFields& fields, int seed) {
   fields.backBrush = seed % 2 == 0 ? BackBrush{BrushKind::kPicked, 0} : SystemColourBrush(5);
   fields.font = {"Courier New", -16, 700, true, true, true, 238};
   fields.code = AwkwardCode() + "\r\n; " + n;
+  fields.codeShown = false;
+  fields.window = WindowPlace{-3 - seed, 4 + seed, 110 + seed, 30 + seed};
 }
 
 }  // namespace
@@ -63,6 +65,10 @@ Project RichProject() {
 
   Form everyKind = DefaultForm(3);
   ChangeEverything(everyKind, 1000);
+  everyKind.formName = "Main \"Form\"";
+  everyKind.title = EveryTextByte();
+  everyKind.frame = WindowPlace{kSmallestCoordinate, kLargestCoordinate, 0, kLargestCoordinate};
+  everyKind.hidden = true;
   int seed = 0;
   for (const KindRow& row : kKindRows) {
     Control control = DefaultControl(row.kind, static_cast<std::uint32_t>(seed * 4099 % 65536));
@@ -76,14 +82,15 @@ Project RichProject() {
   mdi.width = 640;
   mdi.height = 480;
   mdi.backColour = 0x00F0F0F0;
+  mdi.formName = "Form7";  // not what the MDI form is named by default
   Control status = DefaultControl(kKindStatusBar, 0);
   status.code = "";
   mdi.controls.push_back(status);
   mdi.controls.push_back(DefaultControl(kKindTimer, 1));
 
   project.forms = {everyKind, mdi};
-  project.modules = {{1, "Module1", AwkwardCode()}, {4, "Strings", ""}};
-  project.classModules = {{2, "Class2", "Class2 struct\r\nClass2 ends"}};
+  project.modules = {{1, "Module1", AwkwardCode()}, {4, "Strings", "", false}};
+  project.classModules = {{2, "Class2", "Class2 struct\r\nClass2 ends", false}};
   return project;
 }
 

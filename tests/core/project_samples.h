@@ -26,7 +26,8 @@ std::string LongestCaption();
 std::string AwkwardCode();
 
 // Two forms (the second the MDI form), a control of every kind with every
-// property changed from its default, modules and class modules, settings.
+// property changed from its default, the first form's too, modules and
+// class modules (some of them closed), settings.
 Project RichProject();
 
 // One form with a label and a button, one module.

@@ -207,6 +207,15 @@ TEST(ProjectStore, AProjectThatWouldNotOpenAgainIsNotSaved) {
   EXPECT_TRUE(folder.files.empty());
 }
 
+TEST(ProjectStore, AFormsNameAndTitleSpeltOutAsTheirDefaultsAreSavedAndOpenEmpty) {
+  MemoryFolder folder;
+  Project project = First();
+  project.forms[0].formName = "Form1";
+  project.forms[0].title = "Project1 - Form1 (Form)";
+  ASSERT_TRUE(SaveProject(folder, kProjectName, project).ok);
+  EXPECT_EQ(OpenProject(folder, kProjectName).project, First());
+}
+
 TEST(ProjectStore, ADamagedCommitFileIsUndoneRatherThanCarriedOut) {
   MemoryFolder folder;
   ASSERT_TRUE(SaveProject(folder, kProjectName, First()).ok);

@@ -103,5 +103,8 @@ extern "C" HWND KELP_API CreateCodeModule(DWORD kind, DWORD number, LPCSTR name,
   std::uint32_t& counter = CounterOf(kind);
   counter = std::max<std::uint32_t>(counter, number);
   PutExactText(EditorControlOf(window), text);
+  // The MDI client may show a child made without WS_VISIBLE (Wine does when
+  // another child is active); a module saved closed stays closed.
+  if (!visible) ::ShowWindow(window, SW_HIDE);
   return window;
 }

@@ -92,9 +92,12 @@ ProjectSession::ProjectSession(HWND frame, HWND projectWindow, std::string recov
 
 std::string ProjectSession::DisplayName() const {
   if (!path_.empty()) return WithoutExtension(FileNameOf(path_));
-  KELP32_PROJECT_INFO info{};
-  GetProjectInfo(&info);
-  return info.projectTitle;
+  // Before its first save a project is named by its number: the project
+  // window's root shows its first form's title instead.
+  HWND first = GetNextForm(nullptr);
+  KELP32_FORM_INFO info{};
+  if (first == nullptr || !GetFormInfo(first, &info)) return {};
+  return "Project" + std::to_string(info.projectNumber != 0 ? info.projectNumber : 1);
 }
 
 void ProjectSession::ShowTitle() {

@@ -123,10 +123,13 @@ FsResult WinFileSystem::Flush(const std::string& path) {
 }
 
 FsResult WinFileSystem::Replace(const std::string& from, const std::string& to) {
+  const std::string source = Full(from);
   const std::string target = Full(to);
-  if (IsReadOnly(target)) return FsFailed("the file is read-only");
+  // Moving a protected file aside to its backup would let the save replace
+  // it all the same.
+  if (IsReadOnly(source) || IsReadOnly(target)) return FsFailed("the file is read-only");
   MaybeDie();
-  if (!::MoveFileExA(Full(from).c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (!::MoveFileExA(source.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return Failed();
   }
   return FsOk();

@@ -28,6 +28,13 @@ kelp_prepare_prefix() {
       /d 'Liberation Mono' /f >/dev/null 2>&1 </dev/null
     WINEPREFIX=$prefix wineserver -w
   fi
+  # Wine draws the caption buttons (minimise, maximise, close) with its
+  # Marlett font, but does not load the fonts of its own data folder: without
+  # a copy among the prefix's fonts the buttons show the letters "0 1 r".
+  local marlett=/usr/share/wine/fonts/marlett.ttf
+  if [ -f "$marlett" ] && [ ! -f "$prefix/drive_c/windows/Fonts/marlett.ttf" ]; then
+    cp "$marlett" "$prefix/drive_c/windows/Fonts/marlett.ttf"
+  fi
   # The random user opens and closes the Find window and message boxes
   # hundreds of times; Wine would wait 2 s at each for a window manager that
   # is not there. Its program's windows are left unmanaged.

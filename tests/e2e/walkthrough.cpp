@@ -9,7 +9,9 @@
 // The steps: New Project, "Standard EXE", "OK"; the Button tool; a button
 // drawn on the form; moved; its caption typed in the properties window; its
 // colour picked from the palette; a double click and its coloured skeleton
-// in the form's code window; Find Text; "&Add Module"; "&Exit".
+// in the form's code window; Find Text; "&Add Module"; Ctrl+S and the Save
+// dialog; "&Exit"; kelp.exe again, Ctrl+O and the Open dialog, the project
+// back as it was; "&Exit".
 //
 // Common controls' own messages carry pointers that are not carried from
 // process to process, so their answers come through a buffer in the host's
@@ -524,6 +526,67 @@ void AddModule(Environment& env) {
   Snap("module-added");
 }
 
+std::string ProjectPath() { return gArtefacts + "\\project\\Walk.kproj"; }
+
+bool FileExists(const std::string& path) { return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// A file dialog of the environment's, once it is up, the path typed into
+// its name box (where the focus starts) and Enter pressed.
+bool AnswerFileDialog(const char* title, const char* snap) {
+  HWND dialog = nullptr;
+  if (!WaitFor([&] { return (dialog = ::FindWindowA(nullptr, title)) != nullptr && ::IsWindowVisible(dialog); })) {
+    return false;
+  }
+  Type(ProjectPath());
+  Snap(snap);
+  Press(VK_RETURN);
+  return WaitFor([&] { return !::IsWindow(dialog); });
+}
+
+void SaveProject(Environment& env) {
+  Say("%s\n", "Ctrl+S, and the project saved as Walk.kproj");
+  Check(TextOf(env.frame) == "Project1* - Kelp - MASM Visual Designer",
+        "the title marks the project as changed (is \"" + TextOf(env.frame) + "\")");
+  ::CreateDirectoryA((gArtefacts + "\\project").c_str(), nullptr);
+  Press('S', VK_CONTROL);
+  Check(AnswerFileDialog("Save Project", "save-dialog"), "the Save dialog takes the name");
+  Check(WaitFor([&] { return TextOf(env.frame) == "Walk - Kelp - MASM Visual Designer"; }),
+        "the title names the saved project, unchanged (is \"" + TextOf(env.frame) + "\")");
+  for (const char* file : {"Walk.kproj", "Form1.kform", "Form1.Button0.asm", "Module1.asm"}) {
+    Check(FileExists(gArtefacts + "\\project\\" + file), std::string(file) + " is saved");
+  }
+  Snap("saved");
+}
+
+// A fresh environment; the New Project window cancelled, the saved project
+// opened with Ctrl+O, and everything back as it was.
+void Reopen(Environment& env) {
+  Say("%s\n", "kelp.exe again, and Walk.kproj opened with Ctrl+O");
+  ::CloseHandle(gHost.hProcess);
+  ::CloseHandle(gHost.hThread);
+  Check(StartHost(), "kelp.exe starts again");
+  HWND newProject = nullptr;
+  Check(WaitFor([&] { return (newProject = ::FindWindowA(nullptr, "Kelp32 - New Project")) != nullptr &&
+                             ::IsWindowVisible(newProject); }),
+        "the New Project window opens at start");
+  Click(Centre(ScreenRectOf(::GetDlgItem(newProject, kelp::kNewProjectCancelId))));
+  Check(WaitFor([&] { return !::IsWindow(newProject); }), "\"Cancel\" closes it");
+  env = Environment{};
+  env.frame = ::FindWindowA("KelpHost_Class", nullptr);
+  env.client = ChildOf(env.frame, "MDIClient");
+  Press('O', VK_CONTROL);
+  Check(AnswerFileDialog("Open Project", "open-dialog"), "the Open dialog takes the name");
+  Check(WaitFor([&] { return TextOf(env.frame) == "Walk - Kelp - MASM Visual Designer"; }),
+        "the title names the opened project (is \"" + TextOf(env.frame) + "\")");
+  Check(WaitFor([&] { return (env.form = ChildOf(env.client, "ClientForm_Class")) != nullptr; }), "Form1 is back");
+  env.surface = ChildOf(ChildOf(env.form, "BackForm_Class"), "Form_Class");
+  env.button = ChildOf(env.surface, "Button");
+  Check(env.button != nullptr && TextOf(env.button) == "Say Hello", "with its button, \"Say Hello\"");
+  Check(env.button != nullptr && RecordOf(env.button).backColour == kRed, "red");
+  Check(::FindWindowExA(env.client, nullptr, nullptr, "Module1 (Code)") != nullptr, "Module1 is back");
+  Snap("reopened");
+}
+
 void Exit(Environment&) {
   Say("%s\n", "\"&Exit\" from the File menu");
   Check(ClickMenuItem(kFileMenu, 0, true), "the File menu opens");
@@ -554,6 +617,9 @@ int main(int argc, char** argv) {
   if (gFailures == 0) ViewCode(env);
   if (gFailures == 0) FindText(env);
   if (gFailures == 0) AddModule(env);
+  if (gFailures == 0) SaveProject(env);
+  if (gFailures == 0) Exit(env);
+  if (gFailures == 0) Reopen(env);
   if (gFailures == 0) Exit(env);
   if (gFailures != 0) ::TerminateProcess(gHost.hProcess, 1);
   std::printf("%s\n", gFailures == 0 ? "walkthrough: passed" : "walkthrough: FAILED");

@@ -228,6 +228,13 @@ std::string WriteSmallProject(const std::string& name) {
   return folder;
 }
 
+// The project's own files, without the backups of earlier saves.
+std::map<std::string, std::string> ProjectFilesIn(const std::string& folder) {
+  std::map<std::string, std::string> files = FilesIn(folder);
+  std::erase_if(files, [](const auto& file) { return file.first.ends_with(".bak"); });
+  return files;
+}
+
 // The change the killed kelp.exe saves: its form moved, a module added.
 void ChangeAndSave(KelpProcess& kelp) {
   HWND client = ::FindWindowExA(kelp.Frame(), nullptr, "MDIClient", nullptr);
@@ -347,6 +354,28 @@ TEST(KelpSaves, AFileThatCannotBeOpenedIsNamedWithItsLineAndChangesNothing) {
   KelpProcess::Answer(refusal, IDOK);
   EXPECT_NE(kelp.AwaitWindow("Kelp32 - New Project"), nullptr) << "the environment starts as without a project";
   EXPECT_EQ(kelp.Title(), "Kelp - MASM Visual Designer");
+}
+
+TEST(KelpSaves, ASaveThatFailsSaysWhichFileAndWhyAndKeepsTheChanges) {
+  const std::string folder = WriteSmallProject("save-fails");
+  const std::string recovery = FreshFolder("save-fails-recovery");
+  const std::string form = folder + "\\Form1.kform";
+  KelpProcess kelp("\"" + folder + "\\Small.kproj\"", recovery);
+  ASSERT_TRUE(PumpUntil([&] { return kelp.Title() == "Small - Kelp - MASM Visual Designer"; }, 60000));
+  ASSERT_TRUE(::SetFileAttributesA(form.c_str(), FILE_ATTRIBUTE_READONLY));
+  const auto files = ProjectFilesIn(folder);
+  ChangeAndSave(kelp);  // the form moved: Form1.kform must change
+  HWND failure = kelp.AwaitMessageBox();
+  ASSERT_NE(failure, nullptr);
+  const std::string text = KelpProcess::MessageText(failure);
+  EXPECT_NE(text.find("Form1.kform"), std::string::npos) << text;
+  EXPECT_NE(text.find("read-only"), std::string::npos) << text;
+  KelpProcess::Answer(failure, IDOK);
+  EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(failure); }, 10000));
+  EXPECT_EQ(kelp.Title(), "Small* - Kelp - MASM Visual Designer") << "still changed";
+  EXPECT_EQ(ProjectFilesIn(folder), files) << "the old files intact";
+  ::SetFileAttributesA(form.c_str(), FILE_ATTRIBUTE_NORMAL);
+  kelp.Kill();
 }
 
 TEST(KelpSaves, AReadOnlyFileIsNeverReplaced) {

@@ -17,7 +17,8 @@ constexpr std::array<const char*, kActCount> kActNames = {
     "type in code",      "find",               "find next",           "add form",
     "add module",        "add class module",   "close window",        "reopen from project",
     "drag form marker",  "move window",        "size window",         "scroll form",
-    "click panel caption", "click frame caption", "new project",
+    "click panel caption", "click frame caption", "new project", "save project",
+    "open project",
 };
 
 // Toolbox buttons: 0 is the Pointer, 1, 16 and 17 place nothing, the
@@ -57,8 +58,9 @@ const char* NameOf(Act act) {
 
 std::string Describe(const Action& action) {
   char line[160];
-  std::snprintf(line, sizeof(line), "%s which=%u item=%u flags=%u from=(%d,%d) to=(%d,%d)", NameOf(action.act),
-                action.which, action.item, action.flags, action.from.x, action.from.y, action.to.x, action.to.y);
+  std::snprintf(line, sizeof(line), "%s which=%u item=%u flags=%u answer=%u from=(%d,%d) to=(%d,%d)",
+                NameOf(action.act), action.which, action.item, action.flags, action.answer, action.from.x,
+                action.from.y, action.to.x, action.to.y);
   std::string text = line;
   if (!action.text.empty()) {
     text += " text=\"";
@@ -206,6 +208,8 @@ int UserActions::WeightOf(Act act, const Situation& s) const {
     case Act::kClickPanelCaption: return forms ? 12 : 0;
     case Act::kClickFrameCaption: return forms ? 12 : 0;
     case Act::kNewProject: return s.forms < kMostForms ? 2 : 0;
+    case Act::kSaveProject: return 4;
+    case Act::kOpenProject: return 2;
   }
   return 0;
 }
@@ -265,6 +269,11 @@ Action UserActions::Next(const Situation& situation) {
     case Act::kNewProject:
       action.item = Below(7);                    // the kind
       action.flags = Below(4) == 0 ? 1 : 0;      // 1: Cancel
+      action.answer = Weighted<3>(*this, {30, 60, 10});
+      break;
+    case Act::kOpenProject:
+      action.flags = Below(5) == 0 ? 1 : 0;      // 1: Cancel in the Open dialog
+      action.answer = Weighted<3>(*this, {30, 60, 10});
       break;
     default:
       break;

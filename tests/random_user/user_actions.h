@@ -43,9 +43,11 @@ enum class Act {
   kScrollForm,          // a form's scroll-bar arrows
   kClickPanelCaption,   // the caption of the form's back panel
   kClickFrameCaption,   // the caption of the form's frame
-  kNewProject,          // the host's "&New Project": a kind, then OK or Cancel
+  kNewProject,          // the host's "&New Project": the question if changed, a kind, then OK or Cancel
+  kSaveProject,         // Ctrl+S: the Save dialog the first time
+  kOpenProject,         // "&Open Project...": the question if changed, then the saved project or Cancel
 };
-inline constexpr int kActCount = static_cast<int>(Act::kNewProject) + 1;
+inline constexpr int kActCount = static_cast<int>(Act::kOpenProject) + 1;
 
 const char* NameOf(Act act);
 
@@ -61,6 +63,8 @@ struct Action {
   std::uint32_t which = 0;  // the form, control, window or handle, modulo how many there are
   std::uint32_t item = 0;   // the tool, menu item, row, cell or project kind, modulo how many
   std::uint32_t flags = 0;  // small extra choices (check boxes, which page, Find or Cancel)
+  // How "Save changes to ...?" is answered if it comes: 0 Yes, 1 No, 2 Cancel.
+  std::uint32_t answer = 0;
   Spot from;
   Spot to;
   // What is typed. '\n' is the Enter key, '\t' Tab and '\b' Backspace.

@@ -49,7 +49,8 @@ TEST(RandomUserActions, OnAnEmptyDesktopOnlyWhatNeedsNoFormOrControlIsChosen) {
     const Act act = actions.Next(empty).act;
     EXPECT_TRUE(act == Act::kPickTool || act == Act::kEditProperty || act == Act::kPickColour ||
                 act == Act::kAddForm || act == Act::kAddModule || act == Act::kAddClassModule ||
-                act == Act::kReopenFromProject || act == Act::kNewProject)
+                act == Act::kReopenFromProject || act == Act::kNewProject || act == Act::kSaveProject ||
+                act == Act::kOpenProject)
         << NameOf(act);
   }
 }
@@ -113,7 +114,7 @@ TEST(RandomUserActions, TheLogLineNamesTheActAndShowsControlKeys) {
   a.act = Act::kTypeInCode;
   a.which = 3;
   a.text = "mov\teax\n";
-  EXPECT_EQ(Describe(a), "type in code which=3 item=0 flags=0 from=(0,0) to=(0,0) text=\"mov\\teax\\n\"");
+  EXPECT_EQ(Describe(a), "type in code which=3 item=0 flags=0 answer=0 from=(0,0) to=(0,0) text=\"mov\\teax\\n\"");
 }
 
 }  // namespace

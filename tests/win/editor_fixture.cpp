@@ -71,7 +71,7 @@ MessageBoxCloser::~MessageBoxCloser() {
 }
 
 void CALLBACK MessageBoxCloser::Tick(HWND, UINT, UINT_PTR, DWORD) {
-  if (gCloser != nullptr) ::EnumThreadWindows(::GetCurrentThreadId(), CloseIfMessageBox, 0);
+  if (gCloser != nullptr && !paused) ::EnumThreadWindows(::GetCurrentThreadId(), CloseIfMessageBox, 0);
 }
 
 BOOL CALLBACK MessageBoxCloser::CloseIfMessageBox(HWND window, LPARAM) {

@@ -46,6 +46,9 @@ class MessageBoxCloser {
   MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
   ~MessageBoxCloser();
   std::vector<Box> closed;
+  // While set, the boxes are someone else's to answer (the random user's
+  // own Save and Open), and none is closed.
+  static inline bool paused = false;
 
  private:
   static void CALLBACK Tick(HWND, UINT, UINT_PTR, DWORD);

@@ -21,6 +21,13 @@
 #include "properties/properties.h"
 #include "properties_fixture.h"
 #include "win/rect.h"
+#include "core/project_store.h"
+#include "core/project_writer.h"
+#include "editor_fixture.h"
+#include "kelp_process.h"
+#include "project_session.h"
+#include "project_snapshot.h"
+#include "win_file_system.h"
 
 namespace kelp::test {
 
@@ -40,7 +47,6 @@ constexpr int kLayoutHeight = 170;
 constexpr int kFrameWidth = 1260, kFrameHeight = 1000;
 
 // The host's own commands and the library's menus on the bar.
-constexpr WORD kNewProjectCommand = 1000;
 constexpr int kProjectMenu = 3;
 constexpr int kFileMenu = 0;
 // Down-arrow presses to each item of the "Project" and "File" menus.
@@ -72,18 +78,105 @@ Desktop* gDesktop = nullptr;
 WNDPROC gTestFrameProc = nullptr;
 
 // The host's frame procedure, as kelp.exe's: it lays its windows out itself
-// and answers "&New Project" with the New Project window.
+// and keeps the project with kelp.exe's own session (New, Open, Save, the
+// question before changes are lost).
 LRESULT CALLBACK HostFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  host::ProjectSession* session = gDesktop != nullptr ? gDesktop->Session() : nullptr;
   if (message == WM_SIZE) {
     if (gDesktop != nullptr) gDesktop->LayOut();
     return 0;
   }
-  if (message == WM_COMMAND && LOWORD(wParam) == kNewProjectCommand) {
-    NewProject(frame);
+  if (message == KELP32_PROJECT_CHANGED && session != nullptr) {
+    session->MarkChanged();
     return 0;
+  }
+  if (message == WM_COMMAND && session != nullptr) {
+    switch (LOWORD(wParam)) {
+      case IDM_NEWPROJECT: session->StartNew(); return 0;
+      case IDM_OPENPROJECT: session->OpenWithDialog(); return 0;
+      case IDM_SAVEPROJECT: session->Save(); return 0;
+      default: break;
+    }
   }
   return ::CallWindowProcA(gTestFrameProc, frame, message, wParam, lParam);
 }
+
+// The random user's answers to the environment's own dialogs, given from
+// inside their modal loops: a timer of this thread finds each dialog and
+// answers it as the user chose.
+struct DialogAnswers {
+  int question = IDNO;               // "Save changes to ...?"
+  std::string path;                  // for the Save and Open dialogs; empty: Cancel
+  std::vector<std::string> unknown;  // any other box met
+  std::vector<HWND> answered;
+};
+DialogAnswers* gAnswers = nullptr;
+
+constexpr int kMessageBoxText = 0xFFFF;
+constexpr int kFileNameCombo = 0x47C;  // cmb13
+constexpr int kFileNameEdit = 0x480;   // edt1
+
+void AnswerDialog(HWND dialog) {
+  DialogAnswers& answers = *gAnswers;
+  if (std::find(answers.answered.begin(), answers.answered.end(), dialog) != answers.answered.end()) return;
+  answers.answered.push_back(dialog);
+  if (HWND text = ::GetDlgItem(dialog, kMessageBoxText)) {
+    const std::string said = WindowText(text);
+    if (said.rfind("Save changes to", 0) == 0) {
+      ::PostMessageA(dialog, WM_COMMAND, answers.question, 0);
+    } else if (::GetDlgItem(dialog, IDYES) != nullptr && said.find("already exists") != std::string::npos) {
+      ::PostMessageA(dialog, WM_COMMAND, IDYES, 0);  // the Save dialog's "replace it?"
+    } else {
+      answers.unknown.push_back(WindowText(dialog) + ": " + said);
+      ::PostMessageA(dialog, WM_COMMAND, ::GetDlgItem(dialog, IDOK) != nullptr ? IDOK : IDCANCEL, 0);
+    }
+    return;
+  }
+  if (answers.path.empty()) {
+    ::PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    return;
+  }
+  for (int id : {kFileNameCombo, kFileNameEdit}) {
+    if (HWND name = ::GetDlgItem(dialog, id)) ::SetWindowTextA(name, answers.path.c_str());
+  }
+  ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+BOOL CALLBACK AnswerIfDialog(HWND window, LPARAM) {
+  if (ClassNameOf(window) == "#32770" && ::IsWindowVisible(window)) AnswerDialog(window);
+  return TRUE;
+}
+
+void CALLBACK AnswerTick(HWND, UINT, UINT_PTR, DWORD) {
+  if (gAnswers != nullptr) ::EnumThreadWindows(::GetCurrentThreadId(), AnswerIfDialog, 0);
+}
+
+// While it lives the dialogs are answered; the test's message-box closer
+// leaves them alone.
+class AnsweringDialogs {
+ public:
+  explicit AnsweringDialogs(DialogAnswers& answers) {
+    gAnswers = &answers;
+    MessageBoxCloser::paused = true;
+    timer_ = ::SetTimer(nullptr, 0, 50, AnswerTick);
+  }
+  ~AnsweringDialogs() {
+    ::KillTimer(nullptr, timer_);
+    MessageBoxCloser::paused = false;
+    gAnswers = nullptr;
+  }
+  AnsweringDialogs(const AnsweringDialogs&) = delete;
+  AnsweringDialogs& operator=(const AnsweringDialogs&) = delete;
+
+ private:
+  UINT_PTR timer_ = 0;
+};
+
+constexpr int kOpenProjectItem = 2;
+constexpr int kSaveProjectItem = 5;
+constexpr char kProjectFileName[] = "Random.kproj";
+constexpr const char* kAnswerNames[] = {"Yes", "No", "Cancel"};
+constexpr int kAnswerIds[] = {IDYES, IDNO, IDCANCEL};
 
 bool IsClass(HWND window, const char* name) { return ClassNameOf(window) == name; }
 
@@ -284,6 +377,7 @@ void Desktop::Build(HWND frame, HWND mdiClient) {
   properties_ = Create_Prop_Window(frame);
   layout_ = ScreenLayoutClass(frame);
   CreateMenuBar(0);
+  SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT);
   ::MoveWindow(frame, 0, 0, kFrameWidth, kFrameHeight, TRUE);
   LayOut();
   ::SetForegroundWindow(frame);
@@ -305,9 +399,17 @@ void Desktop::LayOut() {
   ::MoveWindow(layout_, stripLeft, layoutTop, kStripWidth, kLayoutHeight, TRUE);
 }
 
+Desktop::Desktop() = default;
+Desktop::~Desktop() = default;
+
 void Desktop::StartOver() {
+  // A new project with a session and a folder of its own, as a fresh kelp.exe.
+  CloseProject(0, 0, 0);
   while (HWND child = ::GetWindow(mdiClient_, GW_CHILD)) ::DestroyWindow(child);
   PumpPending();
+  projectFolder_ = FreshFolder("random-user");
+  session_ = std::make_unique<host::ProjectSession>(frame_, project_, FreshFolder("random-user-recovery"));
+  projectProblems_.clear();
   // What the destroyed forms held is gone with them.
   gWorkspace.selectedWindow = nullptr;
   gWorkspace.selectedKind = 0;
@@ -726,23 +828,98 @@ std::string Desktop::ClickFrameCaption(const Action& a) {
   return log + " at " + Point(at);
 }
 
-std::string Desktop::NewProjectThenChoose(int kind, bool cancel) {
+std::string Desktop::NewProjectThenChoose(int kind, bool cancel, std::uint32_t answer) {
   ::SetForegroundWindow(frame_);
-  ChooseFromBar(frame_, kFileMenu, Downs(kNewProjectItem));
+  const bool asked = session_ != nullptr && session_->Changed();
+  {
+    DialogAnswers answers;
+    answers.question = kAnswerIds[answer % 3];
+    answers.path = projectFolder_ + "\\" + kProjectFileName;
+    const AnsweringDialogs answering(answers);
+    ChooseFromBar(frame_, kFileMenu, Downs(kNewProjectItem));
+    for (const std::string& box : answers.unknown) projectProblems_.push_back("a message came up: " + box);
+  }
+  const std::string question = asked ? std::string("asked, ") + kAnswerNames[answer % 3] + ", " : "";
   HWND window = ::FindWindowA("NewProject_Class", nullptr);
-  if (window == nullptr) return "no New Project window";
+  if (window == nullptr) return question + "no New Project window";
   HWND list = ::FindWindowExA(window, nullptr, WC_LISTVIEWA, nullptr);
   RECT icon{};
   icon.left = LVIR_ICON;
   ::SendMessageA(list, LVM_GETITEMRECT, static_cast<WPARAM>(kind % kProjectKinds), reinterpret_cast<LPARAM>(&icon));
   ClickQueued(ClientToScreenPoint(list, Centre(icon)));
   Click(Centre(ScreenRect(::GetDlgItem(window, cancel ? kNewProjectCancel : kNewProjectOk))));
-  std::string log = "kind " + std::to_string(kind % kProjectKinds) + (cancel ? ", Cancel" : ", OK");
+  std::string log = question + "kind " + std::to_string(kind % kProjectKinds) + (cancel ? ", Cancel" : ", OK");
   if (::IsWindow(window)) {
     Click(Centre(ScreenRect(::GetDlgItem(window, kNewProjectCancel))));
     log += ", then Cancel";
   }
   return log;
+}
+
+std::string Desktop::SaveProject() {
+  ::SetForegroundWindow(frame_);
+  const bool first = session_->Path().empty();
+  DialogAnswers answers;
+  answers.path = projectFolder_ + "\\" + kProjectFileName;
+  {
+    const AnsweringDialogs answering(answers);
+    ChooseFromBar(frame_, kFileMenu, Downs(kSaveProjectItem));
+  }
+  for (const std::string& box : answers.unknown) projectProblems_.push_back("a message came up: " + box);
+  if (session_->Changed()) return first ? "not saved (the dialog did not take the name)" : "not saved";
+  CheckSavedProjectIsHeld("after a save");
+  return first ? "saved through the Save dialog" : "saved";
+}
+
+std::string Desktop::OpenProject(const Action& a) {
+  ::SetForegroundWindow(frame_);
+  const std::string saved = projectFolder_ + "\\" + kProjectFileName;
+  if (::GetFileAttributesA(saved.c_str()) == INVALID_FILE_ATTRIBUTES) return "nothing saved yet";
+  const bool asked = session_->Changed();
+  DialogAnswers answers;
+  answers.question = kAnswerIds[a.answer % 3];
+  answers.path = a.flags == 1 ? std::string() : saved;
+  {
+    const AnsweringDialogs answering(answers);
+    ChooseFromBar(frame_, kFileMenu, Downs(kOpenProjectItem));
+  }
+  for (const std::string& box : answers.unknown) projectProblems_.push_back("a message came up: " + box);
+  std::string log = asked ? std::string("asked, ") + kAnswerNames[a.answer % 3] : "";
+  if (session_->Changed()) return log + (log.empty() ? "" : ", ") + "kept the project";
+  CheckSavedProjectIsHeld("after an open");
+  return log + (log.empty() ? "" : ", ") + (a.flags == 1 ? "Cancel" : "opened");
+}
+
+void Desktop::CheckSavedProjectIsHeld(const char* when) {
+  const std::string& path = session_->Path();
+  if (path.empty()) return;
+  host::WinFileSystem folder(host::FolderOf(path));
+  const ReadResult read = kelp::OpenProject(folder, host::FileNameOf(path));
+  if (read.Refused()) {
+    projectProblems_.push_back(std::string(when) + ", the saved project does not open: " +
+                               FormatDiagnostic(read.diagnostics.at(0)));
+    return;
+  }
+  const auto onDisk = WriteProject(*read.project, host::FileNameOf(path));
+  const auto held = WriteProject(host::TakeSnapshot(*read.project), host::FileNameOf(path));
+  if (onDisk.size() != held.size()) {
+    projectProblems_.push_back(std::string(when) + ", the environment holds " + std::to_string(held.size()) +
+                               " files' worth, the disk " + std::to_string(onDisk.size()));
+    return;
+  }
+  for (std::size_t i = 0; i < held.size(); ++i) {
+    if (held[i].path != onDisk[i].path || held[i].bytes != onDisk[i].bytes) {
+      projectProblems_.push_back(std::string(when) + ", " + onDisk[i].path + " differs from what the environment holds:\n" +
+                                 onDisk[i].bytes + "\n---\n" + held[i].bytes);
+      return;
+    }
+  }
+}
+
+std::vector<std::string> Desktop::TakeProjectProblems() {
+  std::vector<std::string> taken;
+  taken.swap(projectProblems_);
+  return taken;
 }
 
 std::string Desktop::Perform(const Action& a) {
@@ -773,7 +950,9 @@ std::string Desktop::Perform(const Action& a) {
     case Act::kScrollForm: return ScrollForm(a);
     case Act::kClickPanelCaption: return ClickPanelCaption(a);
     case Act::kClickFrameCaption: return ClickFrameCaption(a);
-    case Act::kNewProject: return NewProjectThenChoose(static_cast<int>(a.item), a.flags == 1);
+    case Act::kNewProject: return NewProjectThenChoose(static_cast<int>(a.item), a.flags == 1, a.answer);
+    case Act::kSaveProject: return SaveProject();
+    case Act::kOpenProject: return OpenProject(a);
   }
   return "?";
 }

@@ -7,10 +7,15 @@
 
 #include <windows.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "user_actions.h"
+
+namespace kelp::host {
+class ProjectSession;
+}
 
 namespace kelp::test {
 
@@ -46,6 +51,13 @@ class Desktop {
 
   // The host's layout, at every resize of its frame.
   void LayOut();
+  // What went wrong with saving and opening in the last action: a project
+  // that does not open as it was saved, or a message the user should not
+  // have met.
+  std::vector<std::string> TakeProjectProblems();
+  host::ProjectSession* Session() const { return session_.get(); }
+  Desktop();
+  ~Desktop();
 
  private:
   std::string PickTool(const random_user::Action& a);
@@ -70,7 +82,11 @@ class Desktop {
   std::string ScrollForm(const random_user::Action& a);
   std::string ClickPanelCaption(const random_user::Action& a);
   std::string ClickFrameCaption(const random_user::Action& a);
-  std::string NewProjectThenChoose(int kind, bool cancel);
+  std::string NewProjectThenChoose(int kind, bool cancel, std::uint32_t answer = 0);
+  std::string SaveProject();
+  std::string OpenProject(const random_user::Action& a);
+  // The project's files on disk must be what the environment holds.
+  void CheckSavedProjectIsHeld(const char* when);
 
   // The form or control the action means, or null when there is none.
   HWND ChosenForm(const random_user::Action& a) const;
@@ -91,6 +107,9 @@ class Desktop {
   HWND project_ = nullptr;
   HWND properties_ = nullptr;
   HWND layout_ = nullptr;
+  std::unique_ptr<host::ProjectSession> session_;
+  std::string projectFolder_;
+  std::vector<std::string> projectProblems_;
 };
 
 // Keys typed as a user types them: '\n' Enter, '\t' Tab, '\b' Backspace,

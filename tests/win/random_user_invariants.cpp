@@ -13,6 +13,7 @@
 #include "designer/placement.h"
 #include "entry/workspace.h"
 #include "harness.h"
+#include "kelp32.h"
 #include "properties/properties.h"
 #include "random_user_desktop.h"
 #include "win/handles.h"
@@ -65,6 +66,9 @@ std::string Describe(HWND window) {
 void CheckSelection(HWND mdiClient, std::vector<std::string>& broken) {
   HWND selected = gWorkspace.selectedWindow;
   const std::uint32_t kind = gWorkspace.selectedKind;
+  // A new project whose New Project window was cancelled has no form, and
+  // nothing can be selected.
+  if (selected == nullptr && kind == 0 && GetNextForm(nullptr) == nullptr) return;
   if (selected == nullptr || !::IsWindow(selected)) {
     broken.push_back("the selected window " + Hex(selected) + " (kind " + std::to_string(kind) + ") does not exist");
     return;

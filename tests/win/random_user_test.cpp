@@ -180,6 +180,7 @@ class RandomUser : public HostTest {
       done[static_cast<std::size_t>(action.act)] += 1;
       broken = BrokenInvariants(desktop_.MdiClient());
       CheckMessageBoxes(boxes, broken);
+      for (std::string& problem : desktop_.TakeProjectProblems()) broken.push_back(std::move(problem));
       if (modalLoopEnded) broken.push_back("a modal loop was still running after 10 s and was ended");
       if (!broken.empty()) {
         Report(seed, i, count, broken, log);

@@ -538,6 +538,14 @@ bool AnswerFileDialog(const char* title, const char* snap) {
     return false;
   }
   Type(ProjectPath());
+  // The dialog is painted before its picture is taken: a fresh dialog's
+  // first paint may still be on its way to the X screen.
+  WaitFor([&] {
+    HWND name = ::GetDlgItem(dialog, 0x47C);  // the file name box, cmb13
+    if (name == nullptr) name = ::GetDlgItem(dialog, 0x480);
+    return name != nullptr && TextOf(name) == ProjectPath();
+  });
+  ::RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   Snap(snap);
   Press(VK_RETURN);
   return WaitFor([&] { return !::IsWindow(dialog); });

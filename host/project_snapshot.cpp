@@ -1,11 +1,25 @@
 #include "project_snapshot.h"
 
 #include <cstring>
+#include <map>
+#include <vector>
 
 #include "kelp32.h"
 
 namespace kelp::host {
 namespace {
+
+// A closed form opens without its controls and its code windows: windows
+// cost about a millisecond each under Wine, and a project of many forms
+// would take many seconds to open. They are built when the form is first
+// shown (the frame's WM_SHOWWINDOW, caught by a subclass for as long as it
+// waits); until then a snapshot takes them from the saved form. Open forms
+// wait too, until every frame is made.
+struct DeferredForm {
+  Form saved;
+  WNDPROC frameProc = nullptr;
+};
+std::map<HWND, DeferredForm> gDeferred;
 
 template <std::size_t N>
 void CopyField(char (&field)[N], const std::string& text) {
@@ -97,6 +111,12 @@ Form ReadForm(HWND frame, std::uint32_t projectNumber, bool& mdi) {
   GetDesignProperties(frame, &properties);
   ReadFields(properties, form);
   ReadFormWindow(form);
+  if (const auto deferred = gDeferred.find(frame); deferred != gDeferred.end()) {
+    form.controls = deferred->second.saved.controls;
+    form.code = deferred->second.saved.code;
+    form.codeShown = deferred->second.saved.codeShown;
+    return form;
+  }
   HWND surface = KELP32_HANDLE(HWND, info.hSurface);
   for (HWND child = GetNextControl(surface, nullptr); child != nullptr; child = GetNextControl(surface, child)) {
     KELP32_DESIGN_PROPERTIES p{};
@@ -182,6 +202,60 @@ void GiveCode(HWND owner, const RecordFields& saved) {
   if (saved.code) SetCodeText(owner, saved.code->c_str(), saved.codeShown ? KELP32_CODE_VISIBLE : 0);
 }
 
+// The controls and the code of a form, placed in their stacking order.
+bool BuildContents(HWND frame, HWND surface, const Form& saved, std::string& problem) {
+  bool whole = true;
+  for (const Control& control : saved.controls) {
+    const WindowPlace place =
+        control.window.value_or(WindowPlace{control.left, control.top, control.width, control.height});
+    HWND placed = PlaceDesignControl(surface, control.kind, control.number, nullptr, place.left, place.top,
+                                     place.width, place.height);
+    if (placed == nullptr) {
+      problem = std::string(KindPrefix(control.kind) ? KindPrefix(control.kind) : "A control") +
+                std::to_string(control.number) + " of Form" + std::to_string(saved.number) +
+                " could not be placed again";
+      whole = false;
+      continue;
+    }
+    const KELP32_DESIGN_PROPERTIES properties = SavedProperties(placed, control);
+    SetDesignProperties(placed, &properties);
+    GiveCode(placed, control);
+  }
+  GiveCode(frame, saved);
+  return whole;
+}
+
+void StopDeferring(HWND frame) {
+  const auto found = gDeferred.find(frame);
+  if (found == gDeferred.end()) return;
+  ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(found->second.frameProc));
+  gDeferred.erase(found);
+}
+
+LRESULT CALLBACK DeferredFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto found = gDeferred.find(frame);
+  if (found == gDeferred.end()) return ::DefWindowProcA(frame, message, wParam, lParam);
+  const WNDPROC frameProc = found->second.frameProc;
+  if ((message == WM_SHOWWINDOW && wParam != FALSE) || message == WM_NCDESTROY) {
+    const Form saved = std::move(found->second.saved);
+    StopDeferring(frame);
+    if (message == WM_SHOWWINDOW) {
+      KELP32_FORM_INFO info{};
+      GetFormInfo(frame, &info);
+      std::string problem;
+      BuildContents(frame, KELP32_HANDLE(HWND, info.hSurface), saved, problem);
+    }
+  }
+  return ::CallWindowProcA(frameProc, frame, message, wParam, lParam);
+}
+
+void Defer(HWND frame, const Form& saved) {
+  DeferredForm& deferred = gDeferred[frame];
+  deferred.saved = saved;
+  deferred.frameProc = reinterpret_cast<WNDPROC>(
+      ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeferredFrameProc)));
+}
+
 bool BuildForm(const Project& project, const Form& saved, std::string& problem) {
   const bool mdi = project.mdiForm == saved.number;
   KELP32_FORM_INFO info{};
@@ -206,25 +280,25 @@ bool BuildForm(const Project& project, const Form& saved, std::string& problem) 
   }
   const KELP32_DESIGN_PROPERTIES formProperties = SavedProperties(frame, saved);
   SetDesignProperties(frame, &formProperties);
-  HWND surface = KELP32_HANDLE(HWND, info.hSurface);
-  bool whole = true;
-  for (const Control& control : saved.controls) {
-    const WindowPlace place =
-        control.window.value_or(WindowPlace{control.left, control.top, control.width, control.height});
-    HWND placed = PlaceDesignControl(surface, control.kind, control.number, nullptr, place.left, place.top,
-                                     place.width, place.height);
-    if (placed == nullptr) {
-      problem = std::string(KindPrefix(control.kind) ? KindPrefix(control.kind) : "A control") +
-                std::to_string(control.number) + " of Form" + std::to_string(saved.number) +
-                " could not be placed again";
-      whole = false;
-      continue;
-    }
-    const KELP32_DESIGN_PROPERTIES properties = SavedProperties(placed, control);
-    SetDesignProperties(placed, &properties);
-    GiveCode(placed, control);
+  Defer(frame, saved);
+  return true;
+}
+
+// The open forms' controls, once every frame exists: a frame made later
+// would have the open forms with all their controls painted again.
+bool BuildOpenForms(std::string& problem) {
+  std::vector<HWND> open;
+  for (const auto& [frame, deferred] : gDeferred) {
+    if (::IsWindowVisible(frame)) open.push_back(frame);
   }
-  GiveCode(frame, saved);
+  bool whole = true;
+  for (HWND frame : open) {
+    const Form saved = gDeferred[frame].saved;
+    StopDeferring(frame);
+    KELP32_FORM_INFO info{};
+    GetFormInfo(frame, &info);
+    whole = BuildContents(frame, KELP32_HANDLE(HWND, info.hSurface), saved, problem) && whole;
+  }
   return whole;
 }
 
@@ -252,10 +326,12 @@ Project TakeSnapshot(const Project& kept) {
 }
 
 bool RebuildProject(const Project& project, HWND projectWindow, std::string& problem) {
+  while (!gDeferred.empty()) StopDeferring(gDeferred.begin()->first);
   CloseProject(project.formCounter, project.moduleCounter, project.classModuleCounter);
   ::SendMessageA(projectWindow, PRJ_SETTITLE, reinterpret_cast<WPARAM>(project.name.c_str()), 0);
   bool whole = true;
   for (const Form& form : project.forms) whole = BuildForm(project, form, problem) && whole;
+  whole = BuildOpenForms(problem) && whole;
   const auto open = [&](DWORD kind, const CodeModule& module) {
     if (CreateCodeModule(kind, module.number, module.name.c_str(), module.code.c_str(),
                          module.shown ? KELP32_CODE_VISIBLE : 0) == nullptr) {

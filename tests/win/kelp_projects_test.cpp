@@ -166,6 +166,17 @@ TEST_F(KelpProjects, WhatIsSavedOpensAsItWasHereAndInAFreshKelp) {
     EXPECT_EQ(madeFiles[i].bytes, reopenedFiles[i].bytes) << madeFiles[i].path;
   }
   EXPECT_TRUE(reopened == made);
+  // Form2 was closed: its controls are made when it is first shown, as saved.
+  HWND form2 = GetNextForm(GetNextForm(nullptr));
+  ASSERT_FALSE(::IsWindowVisible(form2));
+  ::ShowWindow(form2, SW_SHOW);
+  HWND label = GetNextControl(SurfaceOf(form2), nullptr);
+  ASSERT_NE(label, nullptr) << "Form2's label is built when the form is shown";
+  KELP32_DESIGN_PROPERTIES shown{};
+  GetDesignProperties(label, &shown);
+  EXPECT_EQ(shown.kind, static_cast<DWORD>(KIND_LABEL));
+  ::ShowWindow(form2, SW_HIDE);
+  EXPECT_TRUE(TakeSnapshot(*read.project) == made) << "the same project with Form2 built";
   HWND surface = SurfaceOf(GetNextForm(nullptr));
   ::BringWindowToTop(GetNextForm(nullptr));
   for (UINT kind : kKinds) {

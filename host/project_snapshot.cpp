@@ -2,7 +2,6 @@
 
 #include <cstring>
 #include <map>
-#include <vector>
 
 #include "kelp32.h"
 
@@ -13,8 +12,7 @@ namespace {
 // cost about a millisecond each under Wine, and a project of many forms
 // would take many seconds to open. They are built when the form is first
 // shown (the frame's WM_SHOWWINDOW, caught by a subclass for as long as it
-// waits); until then a snapshot takes them from the saved form. Open forms
-// wait too, until every frame is made.
+// waits); until then a snapshot takes them from the saved form.
 struct DeferredForm {
   Form saved;
   WNDPROC frameProc = nullptr;
@@ -280,26 +278,11 @@ bool BuildForm(const Project& project, const Form& saved, std::string& problem) 
   }
   const KELP32_DESIGN_PROPERTIES formProperties = SavedProperties(frame, saved);
   SetDesignProperties(frame, &formProperties);
-  Defer(frame, saved);
-  return true;
-}
-
-// The open forms' controls, once every frame exists: a frame made later
-// would have the open forms with all their controls painted again.
-bool BuildOpenForms(std::string& problem) {
-  std::vector<HWND> open;
-  for (const auto& [frame, deferred] : gDeferred) {
-    if (::IsWindowVisible(frame)) open.push_back(frame);
+  if (saved.hidden && !::IsWindowVisible(frame)) {
+    Defer(frame, saved);
+    return true;
   }
-  bool whole = true;
-  for (HWND frame : open) {
-    const Form saved = gDeferred[frame].saved;
-    StopDeferring(frame);
-    KELP32_FORM_INFO info{};
-    GetFormInfo(frame, &info);
-    whole = BuildContents(frame, KELP32_HANDLE(HWND, info.hSurface), saved, problem) && whole;
-  }
-  return whole;
+  return BuildContents(frame, KELP32_HANDLE(HWND, info.hSurface), saved, problem);
 }
 
 }  // namespace
@@ -331,7 +314,6 @@ bool RebuildProject(const Project& project, HWND projectWindow, std::string& pro
   ::SendMessageA(projectWindow, PRJ_SETTITLE, reinterpret_cast<WPARAM>(project.name.c_str()), 0);
   bool whole = true;
   for (const Form& form : project.forms) whole = BuildForm(project, form, problem) && whole;
-  whole = BuildOpenForms(problem) && whole;
   const auto open = [&](DWORD kind, const CodeModule& module) {
     if (CreateCodeModule(kind, module.number, module.name.c_str(), module.code.c_str(),
                          module.shown ? KELP32_CODE_VISIBLE : 0) == nullptr) {

@@ -92,6 +92,10 @@ struct FormOpening {
   const char* name;
   const char* title;
   bool mdi;
+  // Made closed (a saved form the user had closed) and where it was: never
+  // shown, so nothing of it is laid out or painted for the screen.
+  bool hidden = false;
+  RECT place{};  // the frame's place in the MDI client; empty: where a new form goes
 };
 
 // Opens a form in the MDI client; null when it could not be made.

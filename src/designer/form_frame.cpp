@@ -367,8 +367,14 @@ HWND OpenForm(HINSTANCE formInstance, HWND mdiClient, const FormOpening& opening
   frameClass.lpszClassName = kFrameClassName;
   ::RegisterClassExA(&frameClass);
 
-  HWND frame = ::CreateWindowExA(kFrameExStyle, kFrameClassName, gFormDesigner.formTitle, kFrameStyle, kFrameX,
-                                 kFrameY, kFrameWidth, kFrameHeight, mdiClient, nullptr, formInstance, nullptr);
+  const DWORD style = opening.hidden ? kFrameStyle & ~static_cast<DWORD>(WS_VISIBLE) : kFrameStyle;
+  const RECT& place = opening.place;
+  const bool placed = place.right > place.left && place.bottom > place.top;
+  HWND frame = ::CreateWindowExA(kFrameExStyle, kFrameClassName, gFormDesigner.formTitle, style,
+                                 placed ? place.left : kFrameX, placed ? place.top : kFrameY,
+                                 placed ? place.right - place.left : kFrameWidth,
+                                 placed ? place.bottom - place.top : kFrameHeight, mdiClient, nullptr, formInstance,
+                                 nullptr);
   gFormDesigner.openingMdiForm = false;
   if (frame == nullptr) return nullptr;
   // The frame's client area around the back panel is white. The stock brush

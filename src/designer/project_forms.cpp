@@ -107,14 +107,15 @@ extern "C" HWND KELP_API CreateProjectForm(KELP32_FORM_INFO* info) {
   char title[kTextFieldSize];
   DefaultNames(*info, mdi, name, title);
   const DWORD projectNumber = info->projectNumber != 0 ? info->projectNumber : 1;
-  HWND frame = OpenForm(gWorkspace.libraryInstance, gWorkspace.mdiClient,
-                        {info->number, projectNumber, name, title, mdi});
+  FormOpening opening{info->number, projectNumber, name, title, mdi};
+  opening.hidden = (info->flags & kFormFlagHidden) != 0;
+  if (info->frameWidth > 0 && info->frameHeight > 0) {
+    opening.place = {info->left, info->top, info->left + info->frameWidth, info->top + info->frameHeight};
+  }
+  HWND frame = OpenForm(gWorkspace.libraryInstance, gWorkspace.mdiClient, opening);
   if (frame == nullptr) return nullptr;
   // Numbers are never given twice: "&Add Form" goes on after the highest.
   gWorkspace.formCounter = std::max<std::uint32_t>(gWorkspace.formCounter, info->number);
-  if (info->frameWidth > 0 && info->frameHeight > 0) {
-    ::MoveWindow(frame, info->left, info->top, info->frameWidth, info->frameHeight, TRUE);
-  }
   if (info->width > 0 && info->height > 0) SizeFormPanel(frame, info->width, info->height);
   if ((info->flags & kFormFlagHidden) != 0) ::ShowWindow(frame, SW_HIDE);
   const FormRecord* form = FormRecordOf(frame);

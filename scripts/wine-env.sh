@@ -43,6 +43,13 @@ kelp_prepare_prefix() {
     WINEPREFIX=$prefix "$wine" reg add "$random_user" /v Managed /d N /f >/dev/null 2>&1 </dev/null
     WINEPREFIX=$prefix wineserver -w
   fi
+  # A program that crashes must end, not wait for someone to close Wine's
+  # crash dialog: winedbg then only writes its report.
+  if ! grep -q '"ShowCrashDialog"=dword:00000000' "$prefix/user.reg" 2>/dev/null; then
+    WINEPREFIX=$prefix "$wine" reg add 'HKCU\Software\Wine\WineDbg' /v ShowCrashDialog /t REG_DWORD \
+      /d 0 /f >/dev/null 2>&1 </dev/null
+    WINEPREFIX=$prefix wineserver -w
+  fi
   # A server left from an earlier run may belong to a display that is gone.
   WINEPREFIX=$prefix wineserver -k >/dev/null 2>&1 || true
 }

@@ -131,7 +131,9 @@ TEST(ProjectStore, AMachineStoppedAtAnyStepOfASaveLeavesTheOldOrTheNewProject) {
     EXPECT_FALSE(HoldsUnfinishedSave(folder)) << operations;
     // The backup is the version before the one that opens, or none; never a mix.
     const ReadResult backup = OpenBackup(folder, kProjectName);
-    if (!backup.Refused()) EXPECT_EQ(*backup.project, opened == Second() ? First() : Second()) << operations;
+    if (!backup.Refused()) {
+      EXPECT_EQ(*backup.project, opened == Second() ? First() : Second()) << operations;
+    }
     ASSERT_TRUE(SaveProject(folder, kProjectName, Third()).ok) << operations;
     EXPECT_EQ(Opened(folder), Third());
     if (!stopped) break;

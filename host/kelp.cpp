@@ -5,7 +5,8 @@
 // edge, the library's menu bar, and the New Project window to start with.
 // It keeps the user's project: Save, Open, New and the question before
 // changes are thrown away, and a recovery copy of changes not saved yet.
-// Ctrl+M is "&Add Module", Ctrl+S "&Save Project", Ctrl+O "&Open Project...".
+// Ctrl+M is "&Add Module", Ctrl+S "&Save Project", Ctrl+O "&Open Project...";
+// F7 makes the program (the Project menu's "&Make"), F5 runs it ("&Run").
 //
 //   kelp.exe                       run the environment
 //   kelp.exe PROJECT.kproj         run it with that project open
@@ -61,6 +62,8 @@ HACCEL CreateAccelerators() {
       {FVIRTKEY | FCONTROL, 'M', IDM_ADDMODULE},
       {FVIRTKEY | FCONTROL, 'S', IDM_SAVEPROJECT},
       {FVIRTKEY | FCONTROL, 'O', IDM_OPENPROJECT},
+      {FVIRTKEY, VK_F7, kelp::host::kMakeCommand},
+      {FVIRTKEY, VK_F5, kelp::host::kRunCommand},
   };
   return ::CreateAcceleratorTableA(keys, sizeof(keys) / sizeof(keys[0]));
 }

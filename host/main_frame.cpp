@@ -3,6 +3,8 @@
 #include <cstdio>
 
 #include "kelp32.h"
+#include "make_session.h"
+#include "output_window.h"
 #include "project_session.h"
 #include "screenshot.h"
 
@@ -24,6 +26,12 @@ constexpr int kToolboxWidth = 72;
 constexpr int kStripWidth = 220;
 constexpr int kProjectHeight = 190;
 constexpr int kLayoutHeight = 170;
+constexpr int kOutputHeight = 150;
+// "Make" and "Run" at the end of the Project menu, drawn as the library
+// draws its items (the text is the item's data).
+constexpr int kProjectMenuIndex = 3;
+constexpr char kMakeItemText[] = "&Make                 F7";
+constexpr char kRunItemText[] = "&Run                   F5";
 
 WNDPROC gMdiClientProc = nullptr;
 std::string gScreenshotPath;
@@ -47,8 +55,11 @@ void LayOut(int width, int height) {
   const int stripWidth = width - stripLeft;
   const int layoutTop = height > kLayoutHeight ? height - kLayoutHeight : 0;
   const int propertiesTop = layoutTop > kProjectHeight ? kProjectHeight : layoutTop;
+  const bool output = e.output != nullptr && ::IsWindowVisible(e.output);
+  const int clientHeight = output && height > 2 * kOutputHeight ? height - kOutputHeight : height;
   if (e.toolbox != nullptr) ::MoveWindow(e.toolbox, 0, 0, kToolboxWidth, height, TRUE);
-  ::MoveWindow(e.mdiClient, kToolboxWidth, 0, stripLeft - kToolboxWidth, height, TRUE);
+  ::MoveWindow(e.mdiClient, kToolboxWidth, 0, stripLeft - kToolboxWidth, clientHeight, TRUE);
+  if (output) ::MoveWindow(e.output, kToolboxWidth, clientHeight, stripLeft - kToolboxWidth, height - clientHeight, TRUE);
   if (e.project != nullptr) ::MoveWindow(e.project, stripLeft, 0, stripWidth, propertiesTop, TRUE);
   if (e.properties != nullptr) {
     ::MoveWindow(e.properties, stripLeft, propertiesTop, stripWidth, layoutTop - propertiesTop, TRUE);
@@ -81,6 +92,12 @@ void OnCommand(HWND frame, WORD command) {
       break;
     case IDM_SAVEPROJECT:
       session->Save();
+      break;
+    case kMakeCommand:
+      if (gEnvironment.make != nullptr) gEnvironment.make->Make();
+      break;
+    case kRunCommand:
+      if (gEnvironment.make != nullptr) gEnvironment.make->Run();
       break;
     case IDM_ADDPROJECT:
       ::MessageBoxA(frame,
@@ -150,6 +167,14 @@ LRESULT CALLBACK FrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM lPara
   return ::DefFrameProcA(frame, gEnvironment.mdiClient, message, wParam, lParam);
 }
 
+void AddMakeItems(HWND frame) {
+  HMENU project = ::GetSubMenu(::GetMenu(frame), kProjectMenuIndex);
+  if (project == nullptr) return;
+  ::AppendMenuA(project, MF_SEPARATOR, 0, nullptr);
+  ::AppendMenuA(project, MF_OWNERDRAW, kMakeCommand, kMakeItemText);
+  ::AppendMenuA(project, MF_OWNERDRAW, kRunCommand, kRunItemText);
+}
+
 }  // namespace
 
 HWND CreateMainFrame(HINSTANCE instance, int width, int height) {
@@ -174,12 +199,22 @@ void BuildWorkspace(HINSTANCE instance) {
   e.properties = Create_Prop_Window(e.frame);
   e.layout = ScreenLayoutClass(e.frame);
   CreateMenuBar(0);
+  AddMakeItems(e.frame);
   SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT | KELP32_OPTION_ADD_MDI_FORM);
   static ProjectSession session(e.frame, e.project, DefaultRecoveryFolder());
   e.session = &session;
+  e.output = CreateOutputWindow(e.frame);
+  static MakeSession make(e.frame, session, e.output, DefaultMakeSettingsPath());
+  e.make = &make;
   ::SetTimer(e.frame, kRecoveryTimer, kRecoveryIntervalMs, nullptr);
   RECT client{};
   ::GetClientRect(e.frame, &client);
+  LayOut(client.right, client.bottom);
+}
+
+void RelayOutFrame() {
+  RECT client{};
+  ::GetClientRect(gEnvironment.frame, &client);
   LayOut(client.right, client.bottom);
 }
 

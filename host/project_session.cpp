@@ -111,8 +111,13 @@ void ProjectSession::Tell(const std::string& text, UINT icon) const {
   ::MessageBoxA(frame_, text.c_str(), kMessageTitle, MB_OK | icon);
 }
 
+Project ProjectSession::Current() const {
+  return TakeSnapshot(kept_);
+}
+
 void ProjectSession::MarkChanged() {
   recoveryStale_ = true;
+  changeCount_ += 1;
   if (changed_) return;
   changed_ = true;
   ShowTitle();
@@ -212,6 +217,7 @@ bool ProjectSession::OpenPath(const std::string& given) {
   kept_ = *read.project;
   changed_ = false;
   recoveryStale_ = false;
+  changeCount_ += 1;
   ForgetRecoveryCopy();
   ShowTitle();
   const std::string warnings = Listed(read.diagnostics, Severity::kWarning);
@@ -226,6 +232,7 @@ bool ProjectSession::OpenPath(const std::string& given) {
 void ProjectSession::StartNew() {
   if (!KeepOrDiscardChanges()) return;
   CloseProject(0, 0, 0);
+  changeCount_ += 1;
   path_.clear();
   kept_ = Project{};
   changed_ = false;
@@ -277,6 +284,7 @@ bool ProjectSession::OfferRecovery() {
   path_ = savedAt;
   kept_ = *read.project;
   changed_ = true;
+  changeCount_ += 1;
   recoveryStale_ = false;  // the copy holds exactly this
   ShowTitle();
   return true;

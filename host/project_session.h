@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "core/project_model.h"
@@ -57,6 +58,12 @@ class ProjectSession {
 
   std::string DisplayName() const;
 
+  // The project as it is now, with what the library does not keep.
+  Project Current() const;
+  // Goes up with every change, save-worthy or not, and every open or new
+  // project: Make compares it to know whether its program is current.
+  std::uint64_t ChangeCount() const { return changeCount_; }
+
  private:
   void ShowTitle();
   void ForgetRecoveryCopy();
@@ -70,6 +77,7 @@ class ProjectSession {
   Project kept_;      // as last opened or saved: what the library does not keep
   bool changed_ = false;
   bool recoveryStale_ = false;
+  std::uint64_t changeCount_ = 0;
 };
 
 // Where the recovery copy is kept: %LOCALAPPDATA%\Kelp\Recovery, or the

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# assemble_programs.sh WRITER JWASM OBJCOPY LD FOLDER: writes the sample
+# programs into FOLDER, then assembles each with JWasm (warning level 3,
+# warnings as errors, no include folder but its own) and links it with GNU
+# ld against the import libraries. JWasm writes link.exe's -entry:start into
+# the object, which ld cannot read: the section goes, and ld gets the entry
+# with -e. Prints each program's result and fails if any fails.
+set -uo pipefail
+[ $# -eq 5 ] || { echo "usage: $0 WRITER JWASM OBJCOPY LD FOLDER" >&2; exit 2; }
+writer=$1 jwasm=$2 objcopy=$3 ld=$4 folder=$5
+rm -rf "$folder"
+mkdir -p "$folder"
+"$writer" "$folder" || { echo "the generator refused a sample" >&2; exit 1; }
+passed=0 failed=0
+for dir in "$folder"/*/; do
+  name=$(basename "$dir")
+  if (cd "$dir" && "$jwasm" -q -coff -W3 -WX -X -Fo"$name.o" "$name.asm" &&
+      "$objcopy" --remove-section .drectve "$name.o" &&
+      "$ld" -e _start --subsystem windows -o "$name.exe" "$name.o" -lkernel32 -luser32 -lgdi32 -lcomctl32 &&
+      [ -s "$name.exe" ]); then
+    echo "$name: assembled and linked"
+    passed=$((passed + 1))
+  else
+    echo "$name: FAILED"
+    failed=$((failed + 1))
+  fi
+done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ] && [ "$passed" -gt 0 ]

@@ -299,6 +299,9 @@ class Generator {
              "at most 247 bytes";
     }
     if (IsMasmReservedWord(name)) return "the name " + Quoted(name) + " is a word of the assembler's own";
+    if (arguments_.count(name) != 0) {
+      return "the name " + Quoted(name) + " is an argument of a form's procedure, which would hide it there";
+    }
     if (generated_.count(name) != 0 || name.rfind("kelp_", 0) == 0) {
       return "the name " + Quoted(name) + " is one the program gives its own code or the Windows declarations";
     }
@@ -345,6 +348,7 @@ class Generator {
         plan.lastLocal = i;
       }
     }
+    arguments_.insert(plan.params.begin(), plan.params.end());
     PlanControls(plan);
     forms_.push_back(std::move(plan));
   }
@@ -1006,6 +1010,7 @@ class Generator {
   const Form* mdi_ = nullptr;
   const Form* startup_ = nullptr;
   std::unordered_set<std::string> generated_;
+  std::unordered_set<std::string> arguments_;  // of the forms' procedures
   std::deque<std::string> skeletons_;  // the texts of forms whose code window was never opened
   std::vector<FormPlan> forms_;
   std::vector<const Control*> idOrder_;

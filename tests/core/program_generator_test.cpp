@@ -251,7 +251,9 @@ TEST(ProgramGenerator, NamesTheAssemblerWouldRefuseAreReportedPerControl) {
   controls[2].name = "WinMain";
   controls[3].idName = "offset";
   project.forms[1].controls[0].name = "2fast";
-  ExpectRefused(project, {{"Form1.length", 0, "a word of the assembler's own"},
+  project.forms[1].name = "wParam";
+  ExpectRefused(project, {{"Form2", 0, "an argument of a form's procedure"},
+                          {"Form1.length", 0, "a word of the assembler's own"},
                           {"Form1.record", 0, "a word of the assembler's own"},
                           {"Form1.WinMain", 0, "one the program gives its own code"},
                           {"Form1.timer0", 0, "identifier: the name \"offset\" is a word of the assembler's own"},

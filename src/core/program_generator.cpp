@@ -935,7 +935,24 @@ class Generator {
     out.Line("");
     out.Line("; DefWindowProc in the MDI form's code: the frame's default processing.");
     out.Line("kelp_FrameDefProc proc kelp_hWin:DWORD, kelp_uMsg:DWORD, kelp_wParam:DWORD, kelp_lParam:DWORD");
+    const auto status = std::find_if(mdi_->controls.begin(), mdi_->controls.end(),
+                                     [](const Control& control) { return control.kind == kKindStatusBar; });
+    if (status != mdi_->controls.end()) out.Line("    LOCAL kelp_rect:RECT");
     out.Line("    invoke DefFrameProcA, kelp_hWin, hMdiClient, kelp_uMsg, kelp_wParam, kelp_lParam");
+    if (status != mdi_->controls.end()) {
+      // The client fills the frame but for the status bar.
+      out.Line("    .if kelp_uMsg == WM_SIZE");
+      out.Line("        push eax");
+      out.Line("        invoke GetWindowRect, " + status->name + ", addr kelp_rect");
+      out.Line("        mov ecx, kelp_rect.bottom");
+      out.Line("        sub ecx, kelp_rect.top");
+      out.Line("        movzx eax, word ptr kelp_lParam+2");
+      out.Line("        sub eax, ecx");
+      out.Line("        movzx edx, word ptr kelp_lParam");
+      out.Line("        invoke MoveWindow, hMdiClient, 0, 0, edx, eax, TRUE");
+      out.Line("        pop eax");
+      out.Line("    .endif");
+    }
     out.Line("    ret");
     out.Line("kelp_FrameDefProc endp");
     out.Line("");

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # assemble_programs.sh WRITER JWASM OBJCOPY LD FOLDER: writes the sample
-# programs into FOLDER, then assembles each with JWasm (warning level 3,
-# warnings as errors, no include folder but its own) and links it with GNU
+# programs into FOLDER, then assembles each with JWasm (MASM's syntax only,
+# warning level 4, warnings as errors, no include folder but its own) and links it with GNU
 # ld against the import libraries. JWasm writes link.exe's -entry:start into
 # the object, which ld cannot read: the section goes, and ld gets the entry
 # with -e. Prints each program's result and fails if any fails.
@@ -14,7 +14,7 @@ mkdir -p "$folder"
 passed=0 failed=0
 for dir in "$folder"/*/; do
   name=$(basename "$dir")
-  if (cd "$dir" && "$jwasm" -q -coff -W3 -WX -X -Fo"$name.o" "$name.asm" &&
+  if (cd "$dir" && "$jwasm" -q -coff -Zne -W4 -WX -X -Fo"$name.o" "$name.asm" &&
       "$objcopy" --remove-section .drectve "$name.o" &&
       "$ld" -e _start --subsystem windows -o "$name.exe" "$name.o" -lkernel32 -luser32 -lgdi32 -lcomctl32 &&
       [ -s "$name.exe" ]); then

@@ -98,8 +98,9 @@ Project EveryKindProject() {
   }
   form.code = FormCode(1, "            invoke SetWindowText, hCtlEditbox3, offset greeting\r\n"
                           "            invoke SendMessage, hCtllistbox3, LB_ADDSTRING, 0, offset greeting\r\n",
-                       "Form1Proc endp\r\n\r\n.data\r\ngreeting db \"Hello, \",34,\"world\",34,0\r\n");
+                       "Form1Proc endp\r\n");
   project.forms = {form};
+  project.modules = {{1, "Module1", ".data\r\ngreeting db \"Hello, \",34,\"world\",34,0\r\n"}};
   return project;
 }
 

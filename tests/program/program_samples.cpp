@@ -243,4 +243,10 @@ std::vector<Sample> AllSamples() {
           {"Modules", ModulesProject()},     {"Checked", CheckedProject()}};
 }
 
+Sample BrokenSample() {
+  Project project = CheckedProject();
+  project.forms[0].controls[1].code = HandlerCode("IDC_BUTTON0", "            invoke NoSuchProcedure, hWin\r\n");
+  return {"Broken", project};
+}
+
 }  // namespace kelp::samples

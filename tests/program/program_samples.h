@@ -41,4 +41,10 @@ Project CheckedProject();
 
 std::vector<Sample> AllSamples();
 
+// The Checked project with a mistake the assembler finds: line 5 of
+// Form1.Button0's code window calls a procedure nobody wrote.
+Sample BrokenSample();
+inline constexpr char kBrokenWindow[] = "Form1.Button0";
+inline constexpr std::uint32_t kBrokenLine = 5;
+
 }  // namespace kelp::samples

@@ -7,7 +7,9 @@
 namespace kelp {
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\0'; }
+bool IsBlank(char c) {
+  return c == ' ' || c == '\t' || c == '\f' || c == '\v' || c == '\0';
+}
 
 bool EndsWord(char c) {
   constexpr std::string_view kStops = ",;:=()[]<>+-*/!&|\"'";
@@ -55,27 +57,39 @@ struct OpenBlock {
 
 const char* Opener(Block kind) {
   switch (kind) {
-    case Block::kIf: return ".if";
-    case Block::kWhile: return ".while";
-    case Block::kRepeat: return ".repeat";
-    case Block::kProc: return "proc";
-    case Block::kMacro: return "macro";
+    case Block::kIf:
+      return ".if";
+    case Block::kWhile:
+      return ".while";
+    case Block::kRepeat:
+      return ".repeat";
+    case Block::kProc:
+      return "proc";
+    case Block::kMacro:
+      return "macro";
   }
   return "";
 }
 
 const char* Closer(Block kind) {
   switch (kind) {
-    case Block::kIf: return ".endif";
-    case Block::kWhile: return ".endw";
-    case Block::kRepeat: return ".until";
-    case Block::kProc: return "endp";
-    case Block::kMacro: return "endm";
+    case Block::kIf:
+      return ".endif";
+    case Block::kWhile:
+      return ".endw";
+    case Block::kRepeat:
+      return ".until";
+    case Block::kProc:
+      return "endp";
+    case Block::kMacro:
+      return "endm";
   }
   return "";
 }
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 class Checker {
  public:
@@ -149,8 +163,8 @@ class Checker {
     if (TopIs(kind)) {
       stack_.pop_back();
     } else if (!stack_.empty() && stack_.back().kind != Block::kProc) {
-      Problem(line, Quoted(closer) + " cannot close the " + Quoted(Opener(stack_.back().kind)) +
-                        " of line " + std::to_string(stack_.back().line));
+      Problem(line, Quoted(closer) + " cannot close the " + Quoted(Opener(stack_.back().kind)) + " of line " +
+                        std::to_string(stack_.back().line));
     } else {
       Problem(line, Quoted(closer) + " has no " + Quoted(Opener(kind)) + " above it");
     }
@@ -162,8 +176,9 @@ class Checker {
     const auto outer = std::find_if(stack_.begin(), stack_.end(),
                                     [](const OpenBlock& open) { return open.kind == Block::kProc; });
     if (!rules_.procsAllowed) {
-      Problem(line, "a procedure cannot start here: this code runs inside the form's procedure "
-                    "(put procedures in a module or in the form's code)");
+      Problem(line,
+              "a procedure cannot start here: this code runs inside the form's procedure "
+              "(put procedures in a module or in the form's code)");
     } else if (outer != stack_.end()) {
       Problem(line, Quoted(std::string(name) + " proc") + " starts inside " + Quoted(outer->name) +
                         ", which needs " + Quoted(std::string(outer->name) + " endp") + " above this line");

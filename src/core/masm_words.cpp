@@ -10,6 +10,7 @@ namespace {
 
 // Every instruction, register, operator, type and directive name MASM and
 // JWasm keep for themselves (32- and 64-bit), in lower case and in order.
+// clang-format off
 constexpr std::array kReservedWords = {
     "aaa", "aad", "aam", "aas", "addr", "addsubpd", "addsubps", "ah", "al", "alias", "align", "and",
     "andnpd", "andnps", "andpd", "andps", "arpl", "assume", "ax", "basic", "bh", "bl", "blendpd", "blendps",
@@ -100,8 +101,11 @@ constexpr std::array kReservedWords = {
     "ymm12", "ymm13", "ymm14", "ymm15", "ymm2", "ymm3", "ymm4", "ymm5", "ymm6", "ymm7", "ymm8", "ymm9",
     "ymmword",
 };
+// clang-format on
 
-char Lower(char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); }
+char Lower(char c) {
+  return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+}
 
 bool IsFirstNameChar(char c) {
   return std::isalpha(static_cast<unsigned char>(c)) != 0 || c == '_' || c == '@' || c == '$' || c == '?';

@@ -57,17 +57,27 @@ constexpr RuntimeKind kRuntimeKinds[] = {
     {kKindOptionButton, "BUTTON", "kelp_ClassButton", 0x56000009, 0, 0, true, Fill::kNone, Route::kCommand},
     {kKindComboBox, "COMBOBOX", "kelp_ClassCombo", 0x56000002, 0, 0, true, Fill::kNone, Route::kCommand},
     {kKindListBox, "LISTBOX", "kelp_ClassList", 0x56000002, 0x200, 0x1, true, Fill::kNone, Route::kCommand},
-    {kKindHScrollBar, "SCROLLBAR", "kelp_ClassScroll", 0x56000000, 0x200, 0, false, Fill::kNone, Route::kScroll},
-    {kKindVScrollBar, "SCROLLBAR", "kelp_ClassScroll", 0x56000001, 0x200, 0, false, Fill::kNone, Route::kScroll},
+    {kKindHScrollBar, "SCROLLBAR", "kelp_ClassScroll", 0x56000000, 0x200, 0, false, Fill::kNone,
+     Route::kScroll},
+    {kKindVScrollBar, "SCROLLBAR", "kelp_ClassScroll", 0x56000001, 0x200, 0, false, Fill::kNone,
+     Route::kScroll},
     {kKindTimer, nullptr, nullptr, 0, 0, 0, false, Fill::kNone, Route::kTimer},
-    {kKindDriveListBox, "COMBOBOX", "kelp_ClassCombo", 0x56200003, 0, 0, true, Fill::kDrives, Route::kCommand},
-    {kKindDirListBox, "LISTBOX", "kelp_ClassList", 0x56200003, 0x200, 0x1, true, Fill::kFolders, Route::kCommand},
-    {kKindFileListBox, "LISTBOX", "kelp_ClassList", 0x56200003, 0x200, 0x1, true, Fill::kFiles, Route::kCommand},
-    {kKindImageBox, "STATIC", "kelp_ClassStatic", 0x56000000, 0x200, 0x100, false, Fill::kNone, Route::kCommand},
-    {kKindCalendar, "SysMonthCal32", "kelp_ClassCalendar", 0x56000000, 0x200, 0, true, Fill::kNone, Route::kNotify},
-    {kKindTrackBar, "msctls_trackbar32", "kelp_ClassTrack", 0x56000001, 0, 0, false, Fill::kTicks, Route::kScroll},
-    {kKindProgressBar, "msctls_progress32", "kelp_ClassProgress", 0x56000000, 0, 0, false, Fill::kNone, Route::kNone},
-    {kKindStatusBar, "msctls_statusbar32", "kelp_ClassStatus", 0x50000010, 0, 0, true, Fill::kStatusText, Route::kNone},
+    {kKindDriveListBox, "COMBOBOX", "kelp_ClassCombo", 0x56200003, 0, 0, true, Fill::kDrives,
+     Route::kCommand},
+    {kKindDirListBox, "LISTBOX", "kelp_ClassList", 0x56200003, 0x200, 0x1, true, Fill::kFolders,
+     Route::kCommand},
+    {kKindFileListBox, "LISTBOX", "kelp_ClassList", 0x56200003, 0x200, 0x1, true, Fill::kFiles,
+     Route::kCommand},
+    {kKindImageBox, "STATIC", "kelp_ClassStatic", 0x56000000, 0x200, 0x100, false, Fill::kNone,
+     Route::kCommand},
+    {kKindCalendar, "SysMonthCal32", "kelp_ClassCalendar", 0x56000000, 0x200, 0, true, Fill::kNone,
+     Route::kNotify},
+    {kKindTrackBar, "msctls_trackbar32", "kelp_ClassTrack", 0x56000001, 0, 0, false, Fill::kTicks,
+     Route::kScroll},
+    {kKindProgressBar, "msctls_progress32", "kelp_ClassProgress", 0x56000000, 0, 0, false, Fill::kNone,
+     Route::kNone},
+    {kKindStatusBar, "msctls_statusbar32", "kelp_ClassStatus", 0x50000010, 0, 0, true, Fill::kStatusText,
+     Route::kNone},
 };
 
 const RuntimeKind* RuntimeKindOf(std::uint32_t kind) {
@@ -83,9 +93,13 @@ std::string Hex(std::uint32_t value) {
   return text;
 }
 
-std::string Dec(std::int64_t value) { return std::to_string(value); }
+std::string Dec(std::int64_t value) {
+  return std::to_string(value);
+}
 
-std::string Quoted(std::string_view text) { return "\"" + std::string(text) + "\""; }
+std::string Quoted(std::string_view text) {
+  return "\"" + std::string(text) + "\"";
+}
 
 // A form's own names in the program: Form1Proc is the one its code window
 // holds; the others are the program's.
@@ -269,22 +283,25 @@ class Generator {
   }
 
   void ChooseForms() {
-    if (project_.mdiForm && FindForm(project_, *project_.mdiForm) != nullptr) mdi_ = FindForm(project_, *project_.mdiForm);
+    if (project_.mdiForm && FindForm(project_, *project_.mdiForm) != nullptr)
+      mdi_ = FindForm(project_, *project_.mdiForm);
     if (project_.startupForm) startup_ = FindForm(project_, *project_.startupForm);
     if (startup_ == nullptr && !project_.forms.empty()) startup_ = &project_.forms.front();
   }
 
-  void Problem(std::optional<CodeWindowRef> window, std::string where, std::uint32_t line, std::string message) {
+  void Problem(std::optional<CodeWindowRef> window, std::string where, std::uint32_t line,
+               std::string message) {
     result_.diagnostics.push_back({window, std::move(where), line, std::move(message)});
   }
 
   void ReserveGeneratedNames() {
     for (std::string_view name : WindowsDeclaredNames()) generated_.emplace(name);
-    for (const char* name : {"hInstance", "CommandLine", "hMdiClient", "start", "WinMain"}) generated_.emplace(name);
+    for (const char* name : {"hInstance", "CommandLine", "hMdiClient", "start", "WinMain"})
+      generated_.emplace(name);
     for (const Form& form : project_.forms) {
       const FormNames names = NamesOfForm(form.number);
-      for (const std::string* name : {&names.proc, &names.create, &names.controls, &names.build, &names.colour,
-                                      &names.free}) {
+      for (const std::string* name :
+           {&names.proc, &names.create, &names.controls, &names.build, &names.colour, &names.free}) {
         generated_.insert(*name);
       }
     }
@@ -303,7 +320,8 @@ class Generator {
       return "the name " + Quoted(name) + " is an argument of a form's procedure, which would hide it there";
     }
     if (generated_.count(name) != 0 || name.rfind("kelp_", 0) == 0) {
-      return "the name " + Quoted(name) + " is one the program gives its own code or the Windows declarations";
+      return "the name " + Quoted(name) +
+             " is one the program gives its own code or the Windows declarations";
     }
     return {};
   }
@@ -330,15 +348,17 @@ class Generator {
                                    [&](const ProcBlock& block) { return block.name == plan.names.proc; });
     if (proc == blocks.procs.end()) {
       Problem(window, where, 0,
-              "the line " + Quoted(plan.names.proc + " proc hWin:DWORD,uMsg:DWORD,wParam:DWORD,lParam:DWORD") +
+              "the line " +
+                  Quoted(plan.names.proc + " proc hWin:DWORD,uMsg:DWORD,wParam:DWORD,lParam:DWORD") +
                   " is missing: the form's window procedure starts there");
     } else {
       plan.procLine = proc->openLine - 1;
       plan.closedByUser = proc->closeLine.has_value();
       if (!ReadParams(plan.lines[plan.procLine], plan.params)) {
         Problem(window, where, proc->openLine,
-                plan.names.proc + " must keep its four arguments (hWin, uMsg, wParam, lParam): Windows calls it "
-                                  "as the form's window procedure");
+                plan.names.proc +
+                    " must keep its four arguments (hWin, uMsg, wParam, lParam): Windows calls it "
+                    "as the form's window procedure");
       }
       plan.lastLocal = plan.procLine;
       for (std::size_t i = plan.procLine + 1; i < plan.lines.size(); ++i) {
@@ -387,13 +407,14 @@ class Generator {
       const CodeWindowRef window{CodeWindowRef::Kind::kControl, form.number, i, 0};
       const std::string where = plan.label + "." + ControlShortName(control);
       if (kind == nullptr) {
-        Problem(window, where, 0, "kind " + Dec(control.kind) + " is no kind of control the program can make");
+        Problem(window, where, 0,
+                "kind " + Dec(control.kind) + " is no kind of control the program can make");
         continue;
       }
       if (kind->font) {
         const Font& font = control.font;
-        const FontKey key{font.face, font.height, font.weight, font.italic, font.underline, font.strikeOut,
-                          font.charset};
+        const FontKey key{font.face,      font.height,    font.weight, font.italic,
+                          font.underline, font.strikeOut, font.charset};
         const auto found = fonts.emplace(key, static_cast<int>(plan.fonts.size()));
         if (found.second) plan.fonts.push_back(key);
         plan.fontOf[i] = found.first->second;
@@ -403,7 +424,8 @@ class Generator {
       if (control.code) {
         plan.controlLines[i] = SplitCodeLines(*control.code);
         const CodeBlocks blocks = CheckBlocks(plan.controlLines[i], {false, {}});
-        for (const BlockProblem& problem : blocks.problems) Problem(window, where, problem.line, problem.message);
+        for (const BlockProblem& problem : blocks.problems)
+          Problem(window, where, problem.line, problem.message);
         if (!plan.controlLines[i].empty()) plan.routes[static_cast<int>(kind->route)] = true;
       }
     }
@@ -457,8 +479,9 @@ class Generator {
     const bool sameForm = !onThisForm.insert(control.name).second;
     // Controls of different forms may share a name, and with it their handle variable.
     if (!taken.second && (sameForm || IsFormHandle(control.name))) {
-      Problem(window, where, 0,
-              "the name " + Quoted(control.name) + " is also " + taken.first->second + "'s; rename the control");
+      Problem(
+          window, where, 0,
+          "the name " + Quoted(control.name) + " is also " + taken.first->second + "'s; rename the control");
     }
   }
 
@@ -501,7 +524,8 @@ class Generator {
       const CodeWindowRef window{kind, 0, 0, module.number};
       const CodeBlocks blocks = CheckBlocks(SplitCodeLines(module.code), {true, {}});
       const std::string where = ModuleLabel(module, prefix);
-      for (const BlockProblem& problem : blocks.problems) Problem(window, where, problem.line, problem.message);
+      for (const BlockProblem& problem : blocks.problems)
+        Problem(window, where, problem.line, problem.message);
     }
   }
 
@@ -532,7 +556,8 @@ class Generator {
     for (const CodeModule& module : project_.classModules) {
       WriteModule(out, module, CodeWindowRef::Kind::kClassModule, "Class");
     }
-    for (const CodeModule& module : project_.modules) WriteModule(out, module, CodeWindowRef::Kind::kModule, "Module");
+    for (const CodeModule& module : project_.modules)
+      WriteModule(out, module, CodeWindowRef::Kind::kModule, "Module");
     for (const FormPlan& plan : forms_) WriteForm(out, plan);
     WriteStart(out);
     result_.files.push_back({asmName_, out.Take()});
@@ -575,15 +600,17 @@ class Generator {
         WriteBytes(out, prefix + "_Face" + Dec(static_cast<std::int64_t>(i)), plan.fonts[i].face);
       }
       out.Line(prefix + "_Back dd 0");
-      if (!plan.fonts.empty()) out.Line(prefix + "_Fonts dd " + Dec(static_cast<std::int64_t>(plan.fonts.size())) + " dup(0)");
+      if (!plan.fonts.empty())
+        out.Line(prefix + "_Fonts dd " + Dec(static_cast<std::int64_t>(plan.fonts.size())) + " dup(0)");
       if (!plan.pickedBrushes.empty()) {
-        out.Line(prefix + "_Brushes dd " + Dec(static_cast<std::int64_t>(plan.pickedBrushes.size())) + " dup(0)");
+        out.Line(prefix + "_Brushes dd " + Dec(static_cast<std::int64_t>(plan.pickedBrushes.size())) +
+                 " dup(0)");
       }
     }
   }
 
-  void WriteUserLines(Writer& out, const std::vector<std::string_view>& lines, std::size_t from, std::size_t to,
-                      const CodeWindowRef& window, bool mapped) {
+  void WriteUserLines(Writer& out, const std::vector<std::string_view>& lines, std::size_t from,
+                      std::size_t to, const CodeWindowRef& window, bool mapped) {
     for (std::size_t i = from; i < to && i < lines.size(); ++i) {
       if (mapped) {
         out.UserLine(lines[i], window, static_cast<std::uint32_t>(i + 1));
@@ -648,7 +675,8 @@ class Generator {
       out.Line("        invoke " + controls + ", " + args);
     }
     if (plan.routes[static_cast<int>(Route::kScroll)]) {
-      out.Line("    .elseif (" + uMsg + " == WM_HSCROLL || " + uMsg + " == WM_VSCROLL) && " + lParam + " != 0");
+      out.Line("    .elseif (" + uMsg + " == WM_HSCROLL || " + uMsg + " == WM_VSCROLL) && " + lParam +
+               " != 0");
       out.Line("        invoke GetDlgCtrlID, " + lParam);
       out.Line("        invoke " + controls + ", " + hWin + ", " + uMsg + ", eax, " + lParam);
     }
@@ -662,7 +690,8 @@ class Generator {
     if (plan.statusBars) {
       out.Line("    .elseif " + uMsg + " == WM_SIZE");
       for (const Control& control : plan.form->controls) {
-        if (control.kind == kKindStatusBar) out.Line("        invoke SendMessageA, " + control.name + ", WM_SIZE, 0, 0");
+        if (control.kind == kKindStatusBar)
+          out.Line("        invoke SendMessageA, " + control.name + ", WM_SIZE, 0, 0");
       }
     }
     if (plan.main) {
@@ -680,13 +709,14 @@ class Generator {
     out.Line("");
     out.Line("; The handler blocks of " + plan.label + "'s controls: wParam holds the control's identifier");
     out.Line("; (WM_COMMAND's notification code above it), uMsg the message that brought it.");
-    out.Line(plan.names.controls + " proc " + hWin + ":DWORD, " + uMsg + ":DWORD, " + wParam + ":DWORD, " + lParam +
-             ":DWORD");
+    out.Line(plan.names.controls + " proc " + hWin + ":DWORD, " + uMsg + ":DWORD, " + wParam + ":DWORD, " +
+             lParam + ":DWORD");
     for (std::size_t i = 0; i < plan.form->controls.size(); ++i) {
       const std::vector<std::string_view>& lines = plan.controlLines[i];
       if (lines.empty()) continue;
       out.Line("; ---- " + plan.label + "." + ControlShortName(plan.form->controls[i]));
-      WriteUserLines(out, lines, 0, lines.size(), {CodeWindowRef::Kind::kControl, plan.form->number, i, 0}, true);
+      WriteUserLines(out, lines, 0, lines.size(), {CodeWindowRef::Kind::kControl, plan.form->number, i, 0},
+                     true);
     }
     WriteArgumentUses(out, {hWin, uMsg, wParam, lParam});
     out.Line("    xor eax, eax");
@@ -735,7 +765,8 @@ class Generator {
     if (kind.className == nullptr) {
       out.Line("    mov " + control.name + ", " + Dec(control.ctrlId));
       if ((control.style & 0x08000000) == 0) {
-        out.Line("    invoke SetTimer, kelp_hWin, " + Dec(control.ctrlId) + ", " + Dec(kTimerInterval) + ", NULL");
+        out.Line("    invoke SetTimer, kelp_hWin, " + Dec(control.ctrlId) + ", " + Dec(kTimerInterval) +
+                 ", NULL");
       }
       return;
     }
@@ -743,8 +774,11 @@ class Generator {
     const std::string text = control.caption.empty()
                                  ? std::string("NULL")
                                  : "offset " + prefix + "_Text" + Dec(static_cast<std::int64_t>(index));
-    out.Line("    invoke CreateWindowExA, " + Hex(ControlExStyle(control, kind)) + ", offset " + kind.classLabel +
-             ", " + text + ", " + Hex(style) + ", " + (docked ? "0, 0, 0, 0" : Dec(control.left) + ", " + Dec(control.top) + ", " + Dec(control.width) + ", " + Dec(control.height)) +
+    out.Line("    invoke CreateWindowExA, " + Hex(ControlExStyle(control, kind)) + ", offset " +
+             kind.classLabel + ", " + text + ", " + Hex(style) + ", " +
+             (docked ? "0, 0, 0, 0"
+                     : Dec(control.left) + ", " + Dec(control.top) + ", " + Dec(control.width) + ", " +
+                           Dec(control.height)) +
              ", kelp_hWin, " + Dec(control.ctrlId) + ", hInstance, NULL");
     out.Line("    mov " + control.name + ", eax");
     const std::string send = "    invoke SendMessageA, " + control.name + ", ";
@@ -859,9 +893,9 @@ class Generator {
       out.Line("            invoke " + NamesOfForm(mdi_->number).create);
       out.Line("        .endif");
     }
-    out.Line("        invoke CreateWindowExA, " + Hex(exStyle) + ", offset " + prefix + "_Class, offset " + prefix +
-             "_Title, " + Hex(style) + ", CW_USEDEFAULT, CW_USEDEFAULT, " + Dec(width) + ", " + Dec(height) + ", " +
-             (plan.mdiChild ? "hMdiClient" : "NULL") + ", NULL, hInstance, NULL");
+    out.Line("        invoke CreateWindowExA, " + Hex(exStyle) + ", offset " + prefix + "_Class, offset " +
+             prefix + "_Title, " + Hex(style) + ", CW_USEDEFAULT, CW_USEDEFAULT, " + Dec(width) + ", " +
+             Dec(height) + ", " + (plan.mdiChild ? "hMdiClient" : "NULL") + ", NULL, hInstance, NULL");
     out.Line("    .endif");
     if (plan.mdiChild) {
       out.Line("    invoke SendMessageA, hMdiClient, WM_MDIACTIVATE, " + form.name + ", 0");
@@ -960,9 +994,10 @@ class Generator {
     out.Line("    LOCAL kelp_ccs:CLIENTCREATESTRUCT");
     out.Line("    mov kelp_ccs.hWindowMenu, NULL");
     out.Line("    mov kelp_ccs.idFirstChild, " + Dec(kFirstMdiChildId));
-    out.Line("    invoke CreateWindowExA, WS_EX_CLIENTEDGE, offset kelp_ClassMdiClient, NULL, "
-             "WS_CHILD or WS_VISIBLE or WS_CLIPCHILDREN or WS_VSCROLL or WS_HSCROLL, 0, 0, 0, 0, kelp_hWin, NULL, "
-             "hInstance, addr kelp_ccs");
+    out.Line(
+        "    invoke CreateWindowExA, WS_EX_CLIENTEDGE, offset kelp_ClassMdiClient, NULL, "
+        "WS_CHILD or WS_VISIBLE or WS_CLIPCHILDREN or WS_VSCROLL or WS_HSCROLL, 0, 0, 0, 0, kelp_hWin, NULL, "
+        "hInstance, addr kelp_ccs");
     out.Line("    mov hMdiClient, eax");
     out.Line("    ret");
     out.Line("kelp_MakeMdiClient endp");
@@ -978,7 +1013,8 @@ class Generator {
     out.Line("    invoke InitCommonControlsEx, addr kelp_icc");
     out.Line("    invoke kelp_Register");
     if (mdi_ != nullptr) out.Line("    invoke " + NamesOfForm(mdi_->number).create);
-    if (startup_ != nullptr && startup_ != mdi_) out.Line("    invoke " + NamesOfForm(startup_->number).create);
+    if (startup_ != nullptr && startup_ != mdi_)
+      out.Line("    invoke " + NamesOfForm(startup_->number).create);
     out.Line("    .while TRUE");
     out.Line("        invoke GetMessageA, addr kelp_msg, NULL, 0, 0");
     out.Line("        .break .if eax == 0 || eax == -1");
@@ -1028,7 +1064,7 @@ class Generator {
   const Form* startup_ = nullptr;
   std::unordered_set<std::string> generated_;
   std::unordered_set<std::string> arguments_;  // of the forms' procedures
-  std::deque<std::string> skeletons_;  // the texts of forms whose code window was never opened
+  std::deque<std::string> skeletons_;          // the texts of forms whose code window was never opened
   std::vector<FormPlan> forms_;
   std::vector<const Control*> idOrder_;
 };
@@ -1050,10 +1086,13 @@ std::string CodeWindowLabel(const Project& project, const CodeWindowRef& window)
     return prefix + std::to_string(window.moduleNumber);
   };
   switch (window.kind) {
-    case CodeWindowRef::Kind::kModule: return moduleLabel(project.modules, "Module");
-    case CodeWindowRef::Kind::kClassModule: return moduleLabel(project.classModules, "Class");
+    case CodeWindowRef::Kind::kModule:
+      return moduleLabel(project.modules, "Module");
+    case CodeWindowRef::Kind::kClassModule:
+      return moduleLabel(project.classModules, "Class");
     case CodeWindowRef::Kind::kForm:
-    case CodeWindowRef::Kind::kControl: break;
+    case CodeWindowRef::Kind::kControl:
+      break;
   }
   const Form* form = FindForm(project, window.formNumber);
   if (form == nullptr) return "Form" + std::to_string(window.formNumber);
@@ -1066,13 +1105,15 @@ std::string CodeWindowLabel(const Project& project, const CodeWindowRef& window)
 std::optional<SourceLine> LineMap::Find(std::string_view file, std::uint32_t line) const {
   const std::string_view name = FileNameOf(file);
   for (const LineSpan& span : spans) {
-    if (line < span.firstLine || line >= span.firstLine + span.lineCount || !SameWord(span.file, name)) continue;
+    if (line < span.firstLine || line >= span.firstLine + span.lineCount || !SameWord(span.file, name))
+      continue;
     return SourceLine{span.window, span.firstWindowLine + (line - span.firstLine)};
   }
   return std::nullopt;
 }
 
-std::optional<SourceLine> MapGeneratedLine(const GenerateResult& result, std::string_view file, std::uint32_t line) {
+std::optional<SourceLine> MapGeneratedLine(const GenerateResult& result, std::string_view file,
+                                           std::uint32_t line) {
   return result.lineMap.Find(file, line);
 }
 

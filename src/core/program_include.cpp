@@ -9,10 +9,11 @@ namespace {
 struct Function {
   const char* library;
   const char* name;
-  int arguments;     // -1: C calling convention with a format and VARARG
+  int arguments;      // -1: C calling convention with a format and VARARG
   const char* plain;  // the name without the A, or null
 };
 
+// clang-format off
 constexpr Function kFunctions[] = {
     {"kernel32", "GetModuleHandleA", 1, "GetModuleHandle"},
     {"kernel32", "GetCommandLineA", 0, "GetCommandLine"},
@@ -223,9 +224,11 @@ constexpr const char* kStructures =
     "  rgbReserved BYTE 32 dup(?)\r\n"
     "PAINTSTRUCT ENDS\r\n";
 
-constexpr const char* kStructureNames[] = {"POINT",  "RECT",   "MSG",        "WNDCLASSEXA", "WNDCLASSEX",
-                                           "CLIENTCREATESTRUCT", "INITCOMMONCONTROLSEX", "NMHDR",
-                                           "PAINTSTRUCT"};
+// clang-format on
+
+constexpr const char* kStructureNames[] = {
+    "POINT", "RECT",       "MSG", "WNDCLASSEXA", "WNDCLASSEX", "CLIENTCREATESTRUCT", "INITCOMMONCONTROLSEX",
+    "NMHDR", "PAINTSTRUCT"};
 
 std::string HexNumber(std::int64_t value) {
   if (value < 0) return std::to_string(value);
@@ -247,7 +250,8 @@ void AppendWindowsDeclarations(std::string& out) {
       for (int i = 0; i < function.arguments; ++i) out += i == 0 ? " :DWORD" : ", :DWORD";
     }
     out += "\r\n";
-    if (function.plain != nullptr) out.append(function.plain).append(" TEXTEQU <").append(function.name) += ">\r\n";
+    if (function.plain != nullptr)
+      out.append(function.plain).append(" TEXTEQU <").append(function.name) += ">\r\n";
   }
   out += "\r\n; Windows constants\r\n";
   for (const Constant& constant : kConstants) {

@@ -22,7 +22,9 @@ namespace {
 
 using samples::HandlerCode;
 
-std::vector<std::string_view> Lines(const std::string& text) { return SplitCodeLines(text); }
+std::vector<std::string_view> Lines(const std::string& text) {
+  return SplitCodeLines(text);
+}
 
 // The bytes of every "label db ..." run of the source, by label: quoted
 // text and numbers, up to the terminating zero.
@@ -59,15 +61,19 @@ std::map<std::string, std::string> DataStrings(const std::string& source) {
   return strings;
 }
 
-const GeneratedFile& Source(const GenerateResult& result) { return result.files.at(0); }
+const GeneratedFile& Source(const GenerateResult& result) {
+  return result.files.at(0);
+}
 
 std::string CodeOf(const Project& project, const CodeWindowRef& window) {
   switch (window.kind) {
-    case CodeWindowRef::Kind::kForm: return *FindForm(project, window.formNumber)->code;
+    case CodeWindowRef::Kind::kForm:
+      return *FindForm(project, window.formNumber)->code;
     case CodeWindowRef::Kind::kControl:
       return *FindForm(project, window.formNumber)->controls.at(window.controlIndex).code;
     case CodeWindowRef::Kind::kModule:
-    case CodeWindowRef::Kind::kClassModule: break;
+    case CodeWindowRef::Kind::kClassModule:
+      break;
   }
   const auto& modules = window.kind == CodeWindowRef::Kind::kModule ? project.modules : project.classModules;
   for (const CodeModule& module : modules) {
@@ -148,8 +154,9 @@ TEST(ProgramGenerator, EveryLineOfTheUsersCodeLandsOnceAndMapsBack) {
     }
     for (const Form& form : sample.project.forms) {
       if (form.code) {
-        EXPECT_EQ(mappedLines[CodeWindowLabel(sample.project, {CodeWindowRef::Kind::kForm, form.number, 0, 0})],
-                  Lines(*form.code).size());
+        EXPECT_EQ(
+            mappedLines[CodeWindowLabel(sample.project, {CodeWindowRef::Kind::kForm, form.number, 0, 0})],
+            Lines(*form.code).size());
       }
       for (std::size_t i = 0; i < form.controls.size(); ++i) {
         if (!form.controls[i].code) continue;
@@ -178,7 +185,8 @@ TEST(ProgramGenerator, HandlerBlocksRunInsideTheFormsControlsProcedure) {
 
 TEST(ProgramGenerator, AFormsProcedureIsClosedOnceWhoeverClosesIt) {
   Project project = samples::CheckedProject();
-  project.forms[0].code = FormSkeleton("Form1") + "Form1Proc endp\r\nHelper proc\r\n    ret\r\nHelper endp\r\n";
+  project.forms[0].code =
+      FormSkeleton("Form1") + "Form1Proc endp\r\nHelper proc\r\n    ret\r\nHelper endp\r\n";
   project.forms[1].code.reset();  // never opened: the program writes its skeleton
   const GenerateResult result = GenerateProgram(project);
   ASSERT_TRUE(result.ok);
@@ -252,12 +260,13 @@ TEST(ProgramGenerator, NamesTheAssemblerWouldRefuseAreReportedPerControl) {
   controls[3].idName = "offset";
   project.forms[1].controls[0].name = "2fast";
   project.forms[1].name = "wParam";
-  ExpectRefused(project, {{"Form2", 0, "an argument of a form's procedure"},
-                          {"Form1.length", 0, "a word of the assembler's own"},
-                          {"Form1.record", 0, "a word of the assembler's own"},
-                          {"Form1.WinMain", 0, "one the program gives its own code"},
-                          {"Form1.timer0", 0, "identifier: the name \"offset\" is a word of the assembler's own"},
-                          {"Form2.2fast", 0, "not one the assembler takes"}});
+  ExpectRefused(project,
+                {{"Form2", 0, "an argument of a form's procedure"},
+                 {"Form1.length", 0, "a word of the assembler's own"},
+                 {"Form1.record", 0, "a word of the assembler's own"},
+                 {"Form1.WinMain", 0, "one the program gives its own code"},
+                 {"Form1.timer0", 0, "identifier: the name \"offset\" is a word of the assembler's own"},
+                 {"Form2.2fast", 0, "not one the assembler takes"}});
 
   project = samples::CheckedProject();
   project.forms[0].controls[0].ctrlId = 70000;
@@ -291,7 +300,8 @@ TEST(MasmBlocks, BlocksInsideMacrosCommentsAndStringsDoNotCount) {
 }
 
 TEST(MasmWords, ReservedWordsInAnyCaseAndWhatANameIsMadeOf) {
-  for (const char* word : {"length", "RECORD", "Offset", "eax", "invoke", "proc", "sizeof", "db", "st", "xmm0"}) {
+  for (const char* word :
+       {"length", "RECORD", "Offset", "eax", "invoke", "proc", "sizeof", "db", "st", "xmm0"}) {
     EXPECT_TRUE(IsMasmReservedWord(word)) << word;
   }
   for (const char* word : {"hButton0", "IDC_BUTTON0", "Form1Proc", "lengths", ""}) {

@@ -8,8 +8,8 @@ namespace {
 
 constexpr std::string_view kCreateLine = ".if uMsg == WM_CREATE\r\n";
 
-Control Placed(std::uint32_t kind, std::uint32_t number, std::int32_t left, std::int32_t top, std::int32_t width,
-               std::int32_t height) {
+Control Placed(std::uint32_t kind, std::uint32_t number, std::int32_t left, std::int32_t top,
+               std::int32_t width, std::int32_t height) {
   Control control = DefaultControl(kind, number);
   control.left = left;
   control.top = top;
@@ -81,8 +81,13 @@ Project EveryKindProject() {
     control.name = "hCtl" + std::string(row.baseName) + std::to_string(number);
     control.idName = "IDC_CTL_" + std::to_string(row.kind);
     control.ctrlId = 4000 + row.kind;
-    control.font = {faces[slot % 4], -11 - slot % 7, slot % 2 == 0 ? 700 : 400, slot % 3 == 0, slot % 4 == 1,
-                    slot % 5 == 2, static_cast<std::uint8_t>(slot % 2 == 0 ? 238 : 0)};
+    control.font = {faces[slot % 4],
+                    -11 - slot % 7,
+                    slot % 2 == 0 ? 700 : 400,
+                    slot % 3 == 0,
+                    slot % 4 == 1,
+                    slot % 5 == 2,
+                    static_cast<std::uint8_t>(slot % 2 == 0 ? 238 : 0)};
     if (slot % 3 == 0) {
       control.backBrush = {BrushKind::kPicked, 0};
       control.backColour = 0x00102030u * static_cast<std::uint32_t>(slot + 1) & 0x00FFFFFF;
@@ -96,8 +101,9 @@ Project EveryKindProject() {
     form.controls.push_back(control);
     ++slot;
   }
-  form.code = FormCode(1, "            invoke SetWindowText, hCtlEditbox3, offset greeting\r\n"
-                          "            invoke SendMessage, hCtllistbox3, LB_ADDSTRING, 0, offset greeting\r\n",
+  form.code = FormCode(1,
+                       "            invoke SetWindowText, hCtlEditbox3, offset greeting\r\n"
+                       "            invoke SendMessage, hCtllistbox3, LB_ADDSTRING, 0, offset greeting\r\n",
                        "Form1Proc endp\r\n");
   project.forms = {form};
   project.modules = {{1, "Module1", ".data\r\ngreeting db \"Hello, \",34,\"world\",34,0\r\n"}};
@@ -116,8 +122,9 @@ Project SeveralFormsProject() {
   second.caption = "The start";
   Control show = Placed(kKindButton, 0, 20, 20, 120, 30);
   show.caption = "Show Form3";
-  show.code = HandlerCode("IDC_BUTTON0", "            invoke CreateForm3\r\n"
-                                         "            invoke SetWindowText, eax, offset shownTitle\r\n");
+  show.code = HandlerCode("IDC_BUTTON0",
+                          "            invoke CreateForm3\r\n"
+                          "            invoke SetWindowText, eax, offset shownTitle\r\n");
   second.controls.push_back(show);
   second.code = FormCode(2, "", ".data\r\nshownTitle db \"Shown by Form2\",0\r\n");
   Form third = SizedForm(3, 250, 180);
@@ -143,18 +150,21 @@ Project MdiProject() {
   Control status = DefaultControl(kKindStatusBar, 0);
   status.caption = "Ready";
   Control timer = Placed(kKindTimer, 0, 10, 10, 28, 28);
-  timer.code = HandlerCode("IDC_TIMER0", "            invoke SendMessage, hMdiClient, WM_MDICASCADE, 0, 0\r\n");
+  timer.code =
+      HandlerCode("IDC_TIMER0", "            invoke SendMessage, hMdiClient, WM_MDICASCADE, 0, 0\r\n");
   frame.controls = {status, timer};
   frame.code = FormCode(1, "            invoke CreateForm3\r\n");
   Form child = SizedForm(2, 300, 200);
   child.caption = "First child";
   Control list = Placed(kKindListBox, 0, 5, 5, 200, 100);
-  list.code = HandlerCode("IDC_LISTBOX0", "            invoke SendMessage, hstatusbar0, SB_SETTEXT, 0, offset picked\r\n");
+  list.code = HandlerCode("IDC_LISTBOX0",
+                          "            invoke SendMessage, hstatusbar0, SB_SETTEXT, 0, offset picked\r\n");
   child.controls = {list};
   child.code = FormCode(2, "", ".data\r\npicked db \"Picked\",0\r\n");
   Form other = SizedForm(3, 260, 160);
   other.controls = {Placed(kKindCalendar, 0, 0, 0, 240, 150)};
-  other.controls[0].code = HandlerCode("IDC_CALENDER0", "            invoke SetWindowText, hWin, offset picked\r\n");
+  other.controls[0].code =
+      HandlerCode("IDC_CALENDER0", "            invoke SetWindowText, hWin, offset picked\r\n");
   project.forms = {frame, child, other};
   return project;
 }
@@ -170,8 +180,9 @@ Project ModulesProject() {
   button.caption = "Count";
   button.code = HandlerCode("IDC_BUTTON0", "            invoke ShowCount, hStatic0\r\n");
   Control track = Placed(kKindTrackBar, 0, 10, 50, 200, 30);
-  track.code = HandlerCode("IDC_TRACKBAR0", "            invoke SendMessage, htrackbar0, TBM_GETPOS, 0, 0\r\n"
-                                            "            invoke SetDlgItemInt, hWin, IDC_STATIC0, eax, FALSE\r\n");
+  track.code = HandlerCode("IDC_TRACKBAR0",
+                           "            invoke SendMessage, htrackbar0, TBM_GETPOS, 0, 0\r\n"
+                           "            invoke SetDlgItemInt, hWin, IDC_STATIC0, eax, FALSE\r\n");
   Control scroll = Placed(kKindHScrollBar, 0, 10, 90, 200, 17);
   scroll.code = HandlerCode("IDC_HSCROLLBAR0", "            invoke ShowCount, hStatic0\r\n");
   form.controls = {button, Placed(kKindLabel, 0, 110, 10, 150, 20), track, scroll};
@@ -184,8 +195,9 @@ Project ModulesProject() {
        "    invoke wsprintf, addr countBuffer, addr countText, theCounter.clicks\r\n"
        "    invoke SetWindowText, hTarget, addr countBuffer\r\n    ret\r\nShowCount endp\r\n"},
       {2, "Module2", "ResetCount proc\r\n    mov theCounter.clicks, 0\r\n    ret\r\nResetCount endp\r\n"}};
-  project.classModules = {{1, "Class1", "COUNTER struct\r\n  clicks dd ?\r\nCOUNTER ends\r\n"
-                                        ".data\r\ntheCounter COUNTER <0>\r\n"}};
+  project.classModules = {{1, "Class1",
+                           "COUNTER struct\r\n  clicks dd ?\r\nCOUNTER ends\r\n"
+                           ".data\r\ntheCounter COUNTER <0>\r\n"}};
   return project;
 }
 
@@ -208,25 +220,26 @@ Project CheckedProject() {
   Control edit = Placed(kKindTextBox, 0, 10, 80, 200, 60);
   edit.font = {"Courier New", -16, 700, false, false, false, 0};
   Control timer = Placed(kKindTimer, 0, 300, 200, 28, 28);
-  timer.code = HandlerCode("IDC_TIMER0",
-                           "            invoke KillTimer, hWin, IDC_TIMER0\r\n"
-                           "            invoke IsWindowVisible, hForm1\r\n"
-                           "            .if eax == 0\r\n                invoke ExitProcess, 2\r\n            .endif\r\n"
-                           "            invoke SendMessage, hButton0, BM_CLICK, 0, 0\r\n"
-                           "            .if clicks != 1\r\n                invoke ExitProcess, 3\r\n            .endif\r\n"
-                           "            invoke GetWindowText, hStatic0, addr buffer, 300\r\n"
-                           "            invoke lstrcmp, addr buffer, addr expected\r\n"
-                           "            .if eax != 0\r\n                invoke ExitProcess, 4\r\n            .endif\r\n"
-                           "            invoke SendMessage, hEditbox0, WM_GETFONT, 0, 0\r\n"
-                           "            .if eax == 0\r\n                invoke ExitProcess, 5\r\n            .endif\r\n"
-                           "            invoke GetDC, hStatic0\r\n"
-                           "            invoke SendMessage, hWin, WM_CTLCOLORSTATIC, eax, hStatic0\r\n"
-                           "            .if eax == 0\r\n                invoke ExitProcess, 6\r\n            .endif\r\n"
-                           "            invoke CreateForm2\r\n"
-                           "            invoke GetDlgItem, eax, IDC_LISTBOX0\r\n"
-                           "            .if eax == 0\r\n                invoke ExitProcess, 7\r\n            .endif\r\n"
-                           "            invoke ExitProcess, " +
-                               std::to_string(kCheckedExitCode) + "\r\n");
+  timer.code = HandlerCode(
+      "IDC_TIMER0",
+      "            invoke KillTimer, hWin, IDC_TIMER0\r\n"
+      "            invoke IsWindowVisible, hForm1\r\n"
+      "            .if eax == 0\r\n                invoke ExitProcess, 2\r\n            .endif\r\n"
+      "            invoke SendMessage, hButton0, BM_CLICK, 0, 0\r\n"
+      "            .if clicks != 1\r\n                invoke ExitProcess, 3\r\n            .endif\r\n"
+      "            invoke GetWindowText, hStatic0, addr buffer, 300\r\n"
+      "            invoke lstrcmp, addr buffer, addr expected\r\n"
+      "            .if eax != 0\r\n                invoke ExitProcess, 4\r\n            .endif\r\n"
+      "            invoke SendMessage, hEditbox0, WM_GETFONT, 0, 0\r\n"
+      "            .if eax == 0\r\n                invoke ExitProcess, 5\r\n            .endif\r\n"
+      "            invoke GetDC, hStatic0\r\n"
+      "            invoke SendMessage, hWin, WM_CTLCOLORSTATIC, eax, hStatic0\r\n"
+      "            .if eax == 0\r\n                invoke ExitProcess, 6\r\n            .endif\r\n"
+      "            invoke CreateForm2\r\n"
+      "            invoke GetDlgItem, eax, IDC_LISTBOX0\r\n"
+      "            .if eax == 0\r\n                invoke ExitProcess, 7\r\n            .endif\r\n"
+      "            invoke ExitProcess, " +
+          std::to_string(kCheckedExitCode) + "\r\n");
   form.controls = {label, button, edit, timer};
   form.code = FormCode(1, "");
   Form second = SizedForm(2, 200, 150);
@@ -239,13 +252,17 @@ Project CheckedProject() {
 }
 
 std::vector<Sample> AllSamples() {
-  return {{"EveryKind", EveryKindProject()}, {"SeveralForms", SeveralFormsProject()}, {"Mdi", MdiProject()},
-          {"Modules", ModulesProject()},     {"Checked", CheckedProject()}};
+  return {{"EveryKind", EveryKindProject()},
+          {"SeveralForms", SeveralFormsProject()},
+          {"Mdi", MdiProject()},
+          {"Modules", ModulesProject()},
+          {"Checked", CheckedProject()}};
 }
 
 Sample BrokenSample() {
   Project project = CheckedProject();
-  project.forms[0].controls[1].code = HandlerCode("IDC_BUTTON0", "            invoke NoSuchProcedure, hWin\r\n");
+  project.forms[0].controls[1].code =
+      HandlerCode("IDC_BUTTON0", "            invoke NoSuchProcedure, hWin\r\n");
   return {"Broken", project};
 }
 

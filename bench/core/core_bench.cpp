@@ -10,6 +10,9 @@
 
 #include "core/counting_heap.h"  // tests/core
 #include "core/keyword_table.h"
+#include "core/placement_table.h"
+#include "core/program_generator.h"
+#include "core/skeletons.h"
 #include "core/syntax_file.h"
 #include "core/visible_text.h"
 #include "masm_text.h"
@@ -52,6 +55,42 @@ void TokeniseAndLookUp64KB(benchmark::State& state) {
   kelp::FreeKeywordNodes(heap, table);
 }
 BENCHMARK(TokeniseAndLookUp64KB)->Unit(benchmark::kMicrosecond);
+
+kelp::Project LargeProject() {
+  kelp::Project project;
+  for (std::uint32_t number = 1; number <= 50; ++number) {
+    kelp::Form form = kelp::DefaultForm(number);
+    form.code = kelp::FormSkeleton("Form" + std::to_string(number));
+    for (std::uint32_t slot = 0; slot < 100; ++slot) {
+      const kelp::KindRow& row = kelp::kKindRows[slot % kelp::kPlacedKinds];
+      kelp::Control control = kelp::DefaultControl(row.kind, slot);
+      control.left = static_cast<std::int32_t>(slot % 10) * 60;
+      control.top = static_cast<std::int32_t>(slot / 10) * 30;
+      control.width = 55;
+      control.height = 25;
+      if (slot % 4 == 0) control.backBrush = {kelp::BrushKind::kPicked, 0};
+      control.backColour = slot * 0x010203u;
+      control.code = kelp::ControlSkeleton(control.idName);
+      form.controls.push_back(control);
+    }
+    project.forms.push_back(form);
+  }
+  project.modules = {{1, "Module1", "Helper proc\r\n    ret\r\nHelper endp\r\n"}};
+  return project;
+}
+
+// What the host's Make does before the assembler runs.
+void GenerateProgram50Forms5000Controls(benchmark::State& state) {
+  const kelp::Project project = LargeProject();
+  std::size_t bytes = 0;
+  for (auto _ : state) {
+    const kelp::GenerateResult result = kelp::GenerateProgram(project);
+    bytes = result.files.front().bytes.size() + result.files.back().bytes.size();
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetLabel(std::to_string(bytes / 1024) + " KB of source");
+}
+BENCHMARK(GenerateProgram50Forms5000Controls)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

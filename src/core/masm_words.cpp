@@ -11,7 +11,7 @@ namespace {
 // Every instruction, register, operator, type and directive name MASM and
 // JWasm keep for themselves (32- and 64-bit), in lower case and in order.
 // clang-format off
-constexpr std::array kReservedWords = {
+constexpr std::string_view kReservedWords[] = {
     "aaa", "aad", "aam", "aas", "addr", "addsubpd", "addsubps", "ah", "al", "alias", "align", "and",
     "andnpd", "andnps", "andpd", "andps", "arpl", "assume", "ax", "basic", "bh", "bl", "blendpd", "blendps",
     "blendvpd", "blendvps", "bound", "bp", "bpl", "bsf", "bsr", "bswap", "bt", "btc", "btr", "bts", "bx",
@@ -117,7 +117,7 @@ bool IsMasmReservedWord(std::string_view word) {
   if (word.empty() || word.size() > 32) return false;
   std::string lower(word);
   std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
-  return std::binary_search(kReservedWords.begin(), kReservedWords.end(), std::string_view(lower));
+  return std::binary_search(std::begin(kReservedWords), std::end(kReservedWords), std::string_view(lower));
 }
 
 bool IsMasmName(std::string_view word) {

@@ -240,8 +240,18 @@ std::string HexNumber(std::int64_t value) {
 }  // namespace
 
 void AppendWindowsDeclarations(std::string& out) {
-  out += "; Windows functions\r\n";
+  out += "; Windows functions. JWasm and UASM name the DLLs they come from, so\r\n"
+         "; that -pe makes the program with no linker; ml.exe (and JWasm given\r\n"
+         "; -DKELP_IMPORT_LIBRARIES, as -Zne wants) finds them in import libraries.\r\n"
+         "KELP_DLL_NAMES = 0\r\nIFDEF __JWASM__\r\nIFNDEF KELP_IMPORT_LIBRARIES\r\nKELP_DLL_NAMES = 1\r\n"
+         "ENDIF\r\nENDIF\r\n";
+  std::string_view library;
   for (const Function& function : kFunctions) {
+    if (function.library != library) {
+      library = function.library;
+      out.append("IF KELP_DLL_NAMES\r\noption dllimport:<").append(library) += ".dll>\r\nELSE\r\n";
+      out.append("includelib ").append(library) += ".lib\r\nENDIF\r\n";
+    }
     out += function.name;
     if (function.arguments < 0) {
       out += " PROTO C :DWORD, :VARARG";
@@ -253,6 +263,7 @@ void AppendWindowsDeclarations(std::string& out) {
     if (function.plain != nullptr)
       out.append(function.plain).append(" TEXTEQU <").append(function.name) += ">\r\n";
   }
+  out += "IF KELP_DLL_NAMES\r\noption dllimport:none\r\nENDIF\r\n";
   out += "\r\n; Windows constants\r\n";
   for (const Constant& constant : kConstants) {
     out.append(constant.name).append(" equ ").append(HexNumber(constant.value)) += "\r\n";

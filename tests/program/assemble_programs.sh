@@ -5,7 +5,9 @@
 # ld against the import libraries. JWasm writes link.exe's -entry:start into
 # the object, which ld cannot read: the section goes, and ld gets the entry
 # with -e. Then assembles a program with a mistake in a handler and maps
-# the assembler's line back to the handler's code window. Prints each
+# the assembler's line back to the handler's code window. Each sample is
+# also made into a program by JWasm alone (-pe), as kelp.exe's Make can
+# ask of it, with the DLLs named in the include. Prints each
 # result and fails if any fails.
 set -uo pipefail
 [ $# -eq 5 ] || { echo "usage: $0 WRITER JWASM OBJCOPY LD FOLDER" >&2; exit 2; }
@@ -16,11 +18,12 @@ mkdir -p "$folder"
 passed=0 failed=0
 for dir in "$folder"/*/; do
   name=$(basename "$dir")
-  if (cd "$dir" && "$jwasm" -q -coff -Zne -W4 -WX -X -Fo"$name.o" "$name.asm" &&
+  if (cd "$dir" && "$jwasm" -q -coff -Zne -W4 -WX -X -DKELP_IMPORT_LIBRARIES -Fo"$name.o" "$name.asm" &&
       "$objcopy" --remove-section .drectve "$name.o" &&
       "$ld" -e _start --subsystem windows -o "$name.exe" "$name.o" -lkernel32 -luser32 -lgdi32 -lcomctl32 &&
-      [ -s "$name.exe" ]); then
-    echo "$name: assembled and linked"
+      [ -s "$name.exe" ] &&
+      "$jwasm" -q -pe -W4 -WX -X -Fo"$name-pe.exe" "$name.asm" && [ -s "$name-pe.exe" ]); then
+    echo "$name: assembled and linked; made by JWasm alone (-pe) too"
     passed=$((passed + 1))
   else
     echo "$name: FAILED"
@@ -32,7 +35,8 @@ done
 broken=$(dirname "$folder")/broken
 rm -rf "$broken"
 expected=$("$writer" --broken "$broken")
-message=$(cd "$broken" && "$jwasm" -q -coff -Zne -W4 -WX -X -FoBroken.o Broken.asm 2>&1 | grep -m1 ' : Error')
+message=$(cd "$broken" && "$jwasm" -q -coff -Zne -W4 -WX -X -DKELP_IMPORT_LIBRARIES -FoBroken.o Broken.asm 2>&1 |
+  grep -m1 ' : Error')
 line=$(sed -n 's/^Broken\.asm(\([0-9]*\)) : Error.*/\1/p' <<<"$message")
 mapped=$([ -n "$line" ] && "$writer" --map "$broken/Broken.asm" "$line")
 if [ -n "$line" ] && [ "$mapped" = "$expected" ]; then

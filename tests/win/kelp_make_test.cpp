@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdlib>
+#include <memory>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -39,11 +40,14 @@ std::vector<std::string> OutputLines(HWND frame) {
   HWND output = ::FindWindowExA(frame, nullptr, host::kOutputClassName, nullptr);
   HWND list = ::FindWindowExA(output, nullptr, "ListBox", nullptr);
   const LRESULT count = ::SendMessageA(list, LB_GETCOUNT, 0, 0);
+  // From another process the list's texts come through in UTF-16 only.
   for (LRESULT i = 0; i < count; ++i) {
-    char text[2048] = {};
-    if (::SendMessageA(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < static_cast<LRESULT>(sizeof(text))) {
-      ::SendMessageA(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+    wchar_t wide[2048] = {};
+    if (::SendMessageW(list, LB_GETTEXTLEN, static_cast<WPARAM>(i), 0) < 2048) {
+      ::SendMessageW(list, LB_GETTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(wide));
     }
+    char text[4096] = {};
+    ::WideCharToMultiByte(CP_ACP, 0, wide, -1, text, sizeof(text), nullptr, nullptr);
     lines.emplace_back(text);
   }
   return lines;
@@ -106,6 +110,119 @@ TEST(KelpMake, WithoutSettingsMakeSaysWhatToSetAndWhere) {
   KelpProcess::Answer(box, IDOK);
   EXPECT_EQ(FilesIn(settings).count("make.ini"), 1u) << "a template to fill in";
   kelp.Kill();
+}
+
+// kelp.exe on a project, with Make's settings naming JWasm -pe.
+class MadeWithJwasm {
+ public:
+  MadeWithJwasm(const std::string& folder, const std::string& name) : settings_(FreshFolder(name + "-settings")) {
+    WriteFile(settings_ + "\\make.ini", "Assemble = \"" + TestJwasm() + "\" -q -pe -Fo\"{program}\" \"{source}\"\r\n");
+    ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", settings_.c_str());
+    kelp_ = std::make_unique<KelpProcess>("\"" + folder + "\\Hello.kproj\"", FreshFolder(name + "-recovery"));
+    ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", nullptr);
+  }
+  KelpProcess& Kelp() { return *kelp_; }
+  // F7, and the Output window once Make has ended (made or not).
+  std::vector<std::string> Make() {
+    kelp_->Command(host::kMakeCommand, 120000);
+    return OutputLines(kelp_->Frame());
+  }
+
+ private:
+  std::string settings_;
+  std::unique_ptr<KelpProcess> kelp_;
+};
+
+bool Says(const std::vector<std::string>& lines, const std::string& part) {
+  for (const std::string& line : lines) {
+    if (line.find(part) != std::string::npos) return true;
+  }
+  return false;
+}
+
+TEST(KelpMake, F7MakesTheProgramAndF5RunsIt) {
+  if (TestJwasm().empty()) GTEST_SKIP() << "skipped: no JWasm built for Windows (../shared/tools is absent)";
+  // The handler gives the window the button's own caption as its title.
+  const std::string folder = WriteButtonProject(
+      "make-run", "            invoke GetWindowText, lParam, addr gClicked, 64\r\n"
+                  "            invoke SetWindowText, hWin, addr gClicked\r\n");
+  // A module holds the handler's buffer.
+  {
+    WinFileSystem files(folder);
+    Project project = *OpenProject(files, "Hello.kproj").project;
+    project.modules.push_back({1, "Module1", ".data?\r\ngClicked db 64 dup (?)\r\n", true});
+    project.moduleCounter = 1;
+    ASSERT_TRUE(SaveProject(files, "Hello.kproj", project).ok);
+  }
+  MadeWithJwasm made(folder, "make-run");
+  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000));
+  const std::vector<std::string> lines = made.Make();
+  ASSERT_TRUE(Says(lines, "Made ")) << Joined(lines);
+  EXPECT_EQ(FilesIn(folder).count("Hello.exe"), 1u);
+  EXPECT_EQ(FilesIn(folder + "\\build").count("Hello.asm"), 1u);
+  if (!Is32Bit()) GTEST_SKIP() << "the 64-bit Wine here cannot start the 32-bit program: Run is tested on 32-bit";
+
+  made.Kelp().PostCommand(host::kRunCommand);
+  HWND program = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (program = ::FindWindowA(nullptr, "Form1")) != nullptr; }, 60000))
+      << "the made program's window";
+  HWND button = ::FindWindowExA(program, nullptr, "Button", "Say Hello");
+  ASSERT_NE(button, nullptr) << "with the drawn button";
+  RECT place{};
+  ::GetWindowRect(button, &place);
+  ::MapWindowPoints(nullptr, program, reinterpret_cast<POINT*>(&place), 2);
+  EXPECT_EQ(place.right - place.left, 120);
+  ::PostMessageA(button, BM_CLICK, 0, 0);
+  EXPECT_TRUE(PumpUntil([&] { return WindowText(program) == "Say Hello"; }, 30000)) << "its handler ran";
+  // Make is refused while the program runs.
+  made.Kelp().PostCommand(host::kMakeCommand);
+  HWND refusal = made.Kelp().AwaitMessageBox();
+  ASSERT_NE(refusal, nullptr);
+  EXPECT_NE(KelpProcess::MessageText(refusal).find("still running"), std::string::npos);
+  KelpProcess::Answer(refusal, IDOK);
+  DWORD processId = 0;
+  ::GetWindowThreadProcessId(program, &processId);
+  ::PostMessageA(program, WM_CLOSE, 0, 0);
+  HANDLE process = ::OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  ASSERT_NE(process, nullptr);
+  EXPECT_TRUE(PumpUntil([&] { return ::WaitForSingleObject(process, 0) == WAIT_OBJECT_0; }, 30000))
+      << "the program ends when its window closes";
+  DWORD code = 1;
+  ::GetExitCodeProcess(process, &code);
+  EXPECT_EQ(code, 0u);
+  ::CloseHandle(process);
+  made.Kelp().Kill();
+}
+
+TEST(KelpMake, AnAssemblyErrorLeadsToItsLineInItsCodeWindow) {
+  if (TestJwasm().empty()) GTEST_SKIP() << "skipped: no JWasm built for Windows (../shared/tools is absent)";
+  const std::string folder = WriteButtonProject("make-error", "            mov eax,, 1\r\n");
+  MadeWithJwasm made(folder, "make-error");
+  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000));
+  const std::vector<std::string> lines = made.Make();
+  int errorLine = -1;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind("Form1.Button0, line 5: ", 0) == 0) errorLine = static_cast<int>(i);
+  }
+  ASSERT_GE(errorLine, 0) << "the error named with the button's code window and line:\n" << Joined(lines);
+  EXPECT_FALSE(Says(lines, "Made ")) << Joined(lines);
+  // A double-click on the line: the button's code window, line 5 selected.
+  HWND output = ::FindWindowExA(made.Kelp().Frame(), nullptr, host::kOutputClassName, nullptr);
+  HWND list = ::FindWindowExA(output, nullptr, "ListBox", nullptr);
+  ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(errorLine), 0);
+  ::SendMessageA(output, WM_COMMAND, MAKEWPARAM(100, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+  HWND client = ::FindWindowExA(made.Kelp().Frame(), nullptr, "MDIClient", nullptr);
+  HWND code = nullptr;
+  ASSERT_TRUE(PumpUntil([&] {
+    code = ::FindWindowExA(client, nullptr, KELP32_CODE_WINDOW_CLASS, "Say Hello (Code)");
+    return code != nullptr && ::IsWindowVisible(code);
+  }, 30000));
+  HWND editor = ::GetDlgItem(code, IDC_CODE_EDITOR);
+  const LRESULT lineStart = ::SendMessageA(editor, EM_LINEINDEX, 4, 0);
+  const LRESULT selection = ::SendMessageA(editor, EM_GETSEL, 0, 0);
+  EXPECT_EQ(LOWORD(selection), lineStart) << "the selection starts at line 5";
+  EXPECT_GT(HIWORD(selection), LOWORD(selection));
+  made.Kelp().Kill();
 }
 
 }  // namespace

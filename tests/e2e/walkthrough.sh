@@ -17,6 +17,13 @@ cd "$bin"
 # A desktop of this run's own: "explorer /desktop" with the name of one that
 # still exists would only start the program there and return at once.
 name=KelpWalk$$
+# Make's settings: JWasm built for Windows (KELP_TEST_JWASM), making the
+# program itself; without it the walkthrough stops before Make.
+if [ -n "${KELP_TEST_JWASM:-}" ] && [ -f "$KELP_TEST_JWASM" ]; then
+  mkdir -p "$out/settings"
+  printf 'Assemble = "Z:%s" -q -pe -Fo"{program}" "{source}"\r\n' "${KELP_TEST_JWASM//\//\\}" >"$out/settings/make.ini"
+  export KELP_SETTINGS_FOLDER="Z:${out//\//\\}\\settings"
+fi
 "$KELP_WINE" explorer "/desktop=$name,1280x800" e2e_walkthrough.exe "Z:${out//\//\\}" \
   >"$out/walkthrough.log" 2>"$out/wine.log" </dev/null &
 driver=$!

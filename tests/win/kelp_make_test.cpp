@@ -166,8 +166,10 @@ TEST(KelpMake, F7MakesTheProgramAndF5RunsIt) {
   HWND program = nullptr;
   ASSERT_TRUE(PumpUntil([&] { return (program = ::FindWindowA(nullptr, "Form1")) != nullptr; }, 60000))
       << "the made program's window";
-  HWND button = ::FindWindowExA(program, nullptr, "Button", "Say Hello");
-  ASSERT_NE(button, nullptr) << "with the drawn button";
+  HWND button = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (button = ::FindWindowExA(program, nullptr, "Button", "Say Hello")) != nullptr; },
+                        30000))
+      << "with the drawn button";
   RECT place{};
   ::GetWindowRect(button, &place);
   ::MapWindowPoints(nullptr, program, reinterpret_cast<POINT*>(&place), 2);

@@ -227,5 +227,81 @@ TEST(KelpMake, AnAssemblyErrorLeadsToItsLineInItsCodeWindow) {
   made.Kelp().Kill();
 }
 
+// What the made program's window for each kind holds: its class, and
+// whether its caption and its height are the design's (combo boxes and the
+// calendar size themselves; list boxes keep to whole items, as Windows
+// makes them unless LBS_NOINTEGRALHEIGHT is in their style).
+struct MadeKind {
+  std::uint32_t kind;
+  const char* className;
+  bool caption;
+  bool height;
+};
+constexpr MadeKind kMadeKinds[] = {
+    {KIND_LABEL, "Static", true, true},          {KIND_TEXTBOX, "Edit", true, true},
+    {KIND_GROUPBOX, "Button", true, true},       {KIND_BUTTON, "Button", true, true},
+    {KIND_CHECKBOX, "Button", true, true},       {KIND_OPTIONBUTTON, "Button", true, true},
+    {KIND_COMBOBOX, "ComboBox", false, false},   {KIND_LISTBOX, "ListBox", false, false},
+    {KIND_HSCROLLBAR, "ScrollBar", false, true}, {KIND_VSCROLLBAR, "ScrollBar", false, true},
+    {KIND_DRIVELISTBOX, "ComboBox", false, false}, {KIND_DIRLISTBOX, "ListBox", false, false},
+    {KIND_FILELISTBOX, "ListBox", false, false},  {KIND_IMAGEBOX, "Static", false, true},
+    {KIND_CALENDAR, "SysMonthCal32", false, false}, {KIND_TRACKBAR, "msctls_trackbar32", false, true},
+    {KIND_PROGRESSBAR, "msctls_progress32", false, true},
+};
+
+TEST(KelpMake, TheRunProgramHasEveryControlOfTheDesignWhereItWasDrawn) {
+  if (TestJwasm().empty()) GTEST_SKIP() << "skipped: no JWasm built for Windows (../shared/tools is absent)";
+  if (!Is32Bit()) GTEST_SKIP() << "the 64-bit Wine here cannot start the 32-bit program: tested on 32-bit";
+  const std::string folder = FreshFolder("make-every-kind");
+  Project project;
+  Form form = DefaultForm(1);
+  form.width = 640;
+  form.height = 480;
+  int slot = 0;
+  for (const MadeKind& made : kMadeKinds) {
+    Control control = DefaultControl(made.kind, 0);
+    control.left = 10 + (slot % 4) * 150;
+    control.top = 10 + (slot / 4) * 90;
+    control.width = 130;
+    control.height = 60;
+    form.controls.push_back(control);
+    ++slot;
+  }
+  project.forms.push_back(form);
+  project.formCounter = 1;
+  {
+    WinFileSystem files(folder);
+    ASSERT_TRUE(SaveProject(files, "Hello.kproj", project).ok);
+  }
+  MadeWithJwasm made(folder, "make-every-kind");
+  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000));
+  const std::vector<std::string> lines = made.Make();
+  ASSERT_TRUE(Says(lines, "Made ")) << Joined(lines);
+  made.Kelp().PostCommand(host::kRunCommand);
+  HWND program = nullptr;
+  ASSERT_TRUE(PumpUntil([&] { return (program = ::FindWindowA(nullptr, "Form1")) != nullptr; }, 60000));
+  for (const Control& control : form.controls) {
+    const MadeKind& kind = kMadeKinds[&control - form.controls.data()];
+    SCOPED_TRACE(std::string(KindPrefix(control.kind)) + "0");
+    HWND window = nullptr;
+    ASSERT_TRUE(PumpUntil([&] { return (window = ::GetDlgItem(program, static_cast<int>(control.ctrlId))) != nullptr; },
+                          30000))
+        << "a window with the identifier " << control.idName << " = " << control.ctrlId;
+    EXPECT_STRCASEEQ(ClassNameOf(window).c_str(), kind.className);
+    const RECT place = RectInParent(window);
+    EXPECT_EQ(place.left, control.left);
+    EXPECT_EQ(place.top, control.top);
+    EXPECT_EQ(place.right - place.left, control.width);
+    if (kind.height) EXPECT_EQ(place.bottom - place.top, control.height);
+    // WM_GETTEXT: from another process GetWindowText reads only what the
+    // window's own default handling keeps, which an edit control never sets.
+    char text[300] = {};
+    ::SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
+    if (kind.caption) EXPECT_EQ(std::string(text), control.caption);
+  }
+  ::PostMessageA(program, WM_CLOSE, 0, 0);
+  made.Kelp().Kill();
+}
+
 }  // namespace
 }  // namespace kelp::test

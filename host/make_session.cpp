@@ -19,17 +19,8 @@ constexpr char kMessageTitle[] = "Kelp";
 constexpr char kBuildFolder[] = "build";
 constexpr DWORD kToolTimeoutMs = 120000;
 
-std::string WithoutExtension(const std::string& name) {
-  const std::size_t dot = name.find_last_of('.');
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 bool EndsWith(const std::string& text, const std::string& tail) {
   return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-bool MakeFolder(const std::string& folder) {
-  return ::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 bool FileExists(const std::string& path) {
@@ -139,8 +130,7 @@ bool MakeSession::ReadSettings(MakeSettings& settings) {
   const std::string name = FileNameOf(settingsPath_);
   FileContents contents = folder.Read(name, 1 << 20);
   if (contents.status == ReadStatus::kMissing) {
-    ::CreateDirectoryA(FolderOf(FolderOf(settingsPath_)).c_str(), nullptr);
-    MakeFolder(FolderOf(settingsPath_));
+    MakeFolders(FolderOf(settingsPath_));
     folder.Write(name, MakeSettingsTemplate());
     return Refuse("Make needs your assembler: set Assemble (and Link) in " + settingsPath_ +
                   ". The file explains how, with examples for ml.exe, JWasm and UASM.");
@@ -242,7 +232,7 @@ bool MakeSession::MakeNow() {
     return false;
   }
   const std::string buildFolder = projectFolder + "\\" + kBuildFolder;
-  if (!MakeFolder(buildFolder)) return Refuse("Make cannot make the folder " + buildFolder + ": " + LastErrorReason());
+  if (!MakeFolders(buildFolder)) return Refuse("Make cannot make the folder " + buildFolder + ": " + LastErrorReason());
   WinFileSystem build(buildFolder);
   CommandFiles files;
   files.program = projectFolder + "\\" + baseName + ".exe";

@@ -41,24 +41,10 @@ bool EndsWithNoCase(const std::string& text, std::string_view tail) {
   return PathKey(text.substr(text.size() - tail.size())) == PathKey(tail);
 }
 
-std::string WithoutExtension(const std::string& name) {
-  const std::size_t dot = name.find_last_of('.');
-  return dot == std::string::npos ? name : name.substr(0, dot);
-}
-
 std::string FullPath(const std::string& path) {
   char full[MAX_PATH] = {};
   const DWORD length = ::GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
   return length > 0 && length < MAX_PATH ? std::string(full, length) : path;
-}
-
-bool MakeFolders(const std::string& folder) {
-  if (folder.empty()) return false;
-  const DWORD attributes = ::GetFileAttributesA(folder.c_str());
-  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-  const std::string parent = FolderOf(folder);
-  if (parent != folder && parent.size() > 2) MakeFolders(parent);
-  return ::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
 }
 
 // The common Open or Save dialog for project files; file holds MAX_PATH.

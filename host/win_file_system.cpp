@@ -77,6 +77,20 @@ std::string FileNameOf(const std::string& path) {
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+std::string WithoutExtension(const std::string& name) {
+  const std::size_t dot = name.find_last_of('.');
+  return dot == std::string::npos ? name : name.substr(0, dot);
+}
+
+bool MakeFolders(const std::string& folder) {
+  if (folder.empty()) return false;
+  const DWORD attributes = ::GetFileAttributesA(folder.c_str());
+  if (attributes != INVALID_FILE_ATTRIBUTES) return (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+  const std::string parent = FolderOf(folder);
+  if (parent != folder && parent.size() > 2) MakeFolders(parent);
+  return ::CreateDirectoryA(folder.c_str(), nullptr) || ::GetLastError() == ERROR_ALREADY_EXISTS;
+}
+
 WinFileSystem::WinFileSystem(std::string folder) : folder_(std::move(folder)) {
   while (folder_.size() > 3 && (folder_.back() == '\\' || folder_.back() == '/')) folder_.pop_back();
   if (const char* step = std::getenv("KELP_TEST_KILL_AT_FILE_STEP")) killAtStep_ = std::atol(step);

@@ -43,5 +43,9 @@ std::string LastErrorReason();
 // The folder and the file name of a path ("C:\a\Hello.kproj").
 std::string FolderOf(const std::string& path);
 std::string FileNameOf(const std::string& path);
+// "Hello.kproj" without ".kproj".
+std::string WithoutExtension(const std::string& name);
+// Makes the folder and those above it that are missing; true when it exists.
+bool MakeFolders(const std::string& folder);
 
 }  // namespace kelp::host

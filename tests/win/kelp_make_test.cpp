@@ -292,12 +292,16 @@ TEST(KelpMake, TheRunProgramHasEveryControlOfTheDesignWhereItWasDrawn) {
     EXPECT_EQ(place.left, control.left);
     EXPECT_EQ(place.top, control.top);
     EXPECT_EQ(place.right - place.left, control.width);
-    if (kind.height) EXPECT_EQ(place.bottom - place.top, control.height);
+    if (kind.height) {
+      EXPECT_EQ(place.bottom - place.top, control.height);
+    }
     // WM_GETTEXT: from another process GetWindowText reads only what the
     // window's own default handling keeps, which an edit control never sets.
     char text[300] = {};
     ::SendMessageA(window, WM_GETTEXT, sizeof(text), reinterpret_cast<LPARAM>(text));
-    if (kind.caption) EXPECT_EQ(std::string(text), control.caption);
+    if (kind.caption) {
+      EXPECT_EQ(std::string(text), control.caption);
+    }
   }
   ::PostMessageA(program, WM_CLOSE, 0, 0);
   made.Kelp().Kill();

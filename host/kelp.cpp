@@ -74,6 +74,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR arguments, int showComma
   const CommandLine line = ReadCommandLine(arguments);
   const bool screenshot = !line.screenshot.empty();
   kelp::host::SetScreenshotPath(line.screenshot);
+  if (screenshot) kelp::host::StartScreenshotWatchdog();
   HWND frame = kelp::host::CreateMainFrame(instance, screenshot ? kScreenshotFrameWidth : kFrameWidth,
                                            screenshot ? kScreenshotFrameHeight : kFrameHeight);
   kelp::host::BuildWorkspace(instance);

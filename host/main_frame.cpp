@@ -125,6 +125,7 @@ void OnScreenshot(HWND frame) {
   SaveWindowPlaces(gScreenshotPath + ".windows", gEnvironment);
   std::fprintf(stderr, saved ? "kelp: screenshot saved to %s\n" : "kelp: cannot write %s\n",
                gScreenshotPath.c_str());
+  ScreenshotSaved();
   ::PostQuitMessage(saved ? 0 : 1);
 }
 

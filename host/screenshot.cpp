@@ -242,11 +242,59 @@ void SaveWindowPlaces(const std::string& path, const Environment& e) {
 void RunScreenshotScript(HWND newProject) {
   PumpPending();
   HWND form = StartStandardExe(newProject);
+  std::fprintf(stderr, "kelp: screenshot run: %s\n", form != nullptr ? "Standard EXE chosen" : "no form opened");
   const RECT& place = kSampleFormPlace;
   ::MoveWindow(form, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
   PumpPending();
   DrawSampleControls(form);
+  std::fprintf(stderr, "kelp: screenshot run: controls drawn\n");
   OpenSampleModule();
+  std::fprintf(stderr, "kelp: screenshot run: module opened\n");
+}
+
+namespace {
+
+constexpr DWORD kWatchdogMs = 120000;
+HANDLE gScreenshotDone = nullptr;
+DWORD gInterfaceThread = 0;
+
+BOOL CALLBACK ReportWindow(HWND window, LPARAM) {
+  DWORD process = 0;
+  ::GetWindowThreadProcessId(window, &process);
+  if (process != ::GetCurrentProcessId()) return TRUE;
+  char className[128] = {};
+  char title[128] = {};
+  ::GetClassNameA(window, className, sizeof(className));
+  ::GetWindowTextA(window, title, sizeof(title));
+  std::fprintf(stderr, "kelp:   window %s \"%s\"%s\n", className, title,
+               ::IsWindowVisible(window) ? " (visible)" : "");
+  return TRUE;
+}
+
+DWORD WINAPI WatchScreenshotRun(void*) {
+  if (::WaitForSingleObject(gScreenshotDone, kWatchdogMs) == WAIT_OBJECT_0) return 0;
+  GUITHREADINFO state{};
+  state.cbSize = sizeof(state);
+  ::GetGUIThreadInfo(gInterfaceThread, &state);
+  std::fprintf(stderr, "kelp: the screenshot run is stuck after %lu s; in a menu: %s, moving or sizing: %s\n",
+               kWatchdogMs / 1000, (state.flags & GUI_INMENUMODE) != 0 ? "yes" : "no",
+               (state.flags & GUI_INMOVESIZE) != 0 ? "yes" : "no");
+  ::EnumWindows(ReportWindow, 0);
+  std::fflush(stderr);
+  ::TerminateProcess(::GetCurrentProcess(), 3);
+  return 0;
+}
+
+}  // namespace
+
+void StartScreenshotWatchdog() {
+  gInterfaceThread = ::GetCurrentThreadId();
+  gScreenshotDone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
+  if (HANDLE watchdog = ::CreateThread(nullptr, 0, WatchScreenshotRun, nullptr, 0, nullptr)) ::CloseHandle(watchdog);
+}
+
+void ScreenshotSaved() {
+  if (gScreenshotDone != nullptr) ::SetEvent(gScreenshotDone);
 }
 
 }  // namespace kelp::host

@@ -14,6 +14,14 @@ namespace kelp::host {
 // the form with the mouse, and adds a module with a short sample beside it.
 void RunScreenshotScript(HWND newProject);
 
+// A screenshot run that has not saved its picture in two minutes is stuck
+// (a modal loop a stray click started, a dialog): the watchdog then lists
+// the program's windows and what its interface thread is in, on stderr,
+// and ends the process, so that a test fails at once and says why.
+// ScreenshotSaved() calls it off.
+void StartScreenshotWatchdog();
+void ScreenshotSaved();
+
 bool SaveScreenBitmap(const std::string& path);
 
 // Beside the screenshot, where each part of the environment is on the

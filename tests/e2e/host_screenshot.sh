@@ -15,8 +15,18 @@ shot="$out/host-start"
 rm -f "$shot.bmp" "$shot.png"
 cd "$bin"
 # Wine's output goes to a file: see tests/run_under_wine.sh for why.
-"$KELP_WINE" explorer /desktop=KelpE2E,1280x800 kelp.exe --screenshot "Z:${shot//\//\\}.bmp" \
-  >"$out/wine.log" 2>&1 </dev/null
+# kelp.exe's own watchdog ends a stuck run after two minutes and says why;
+# the limit here catches what outlives it (the desktop not closing), well
+# before CTest's, so that the log above is printed either way.
+limit=240; [ "${KELP_ARCH:-}" = i686 ] && limit=720
+status=0
+timeout "$limit" "$KELP_WINE" explorer /desktop=KelpE2E$$,1280x800 kelp.exe --screenshot "Z:${shot//\//\\}.bmp" \
+  >"$out/wine.log" 2>&1 </dev/null || status=$?
+if [ "$status" -ne 0 ]; then
+  echo "the environment's run ended with status $status (124: still running after $limit s)"
+  ps -eo pid,etimes,args | grep -i -E 'wine|\.exe' | grep -v grep || true
+  exit 1
+fi
 [ -f "$shot.bmp" ] || { echo "the host saved no screenshot"; exit 1; }
 convert "$shot.bmp" "$shot.png"
 echo "screenshot: $shot.png"

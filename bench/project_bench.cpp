@@ -69,6 +69,7 @@ double Seconds(double fromMicroseconds) { return (NowMicroseconds() - fromMicros
 int main() {
   const kelp::bench::Host host = kelp::bench::StartHost(1280, 900);
   HWND projectWindow = Create_Project_Window(host.frame);
+  Create_Prop_Window(host.frame);
   const std::string folder = FreshFolder();
   kelp::host::WinFileSystem files(folder);
 

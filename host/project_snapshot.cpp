@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <map>
+#include <vector>
 
 #include "kelp32.h"
 
@@ -116,7 +117,8 @@ Form ReadForm(HWND frame, std::uint32_t projectNumber, bool& mdi) {
     return form;
   }
   HWND surface = KELP32_HANDLE(HWND, info.hSurface);
-  for (HWND child = GetNextControl(surface, nullptr); child != nullptr; child = GetNextControl(surface, child)) {
+  for (HWND child = GetNextControl(surface, nullptr); child != nullptr;
+       child = GetNextControl(surface, child)) {
     KELP32_DESIGN_PROPERTIES p{};
     if (!GetDesignProperties(child, &p)) continue;
     Control control;
@@ -163,7 +165,8 @@ KELP32_DESIGN_PROPERTIES SavedProperties(HWND object, const RecordFields& saved)
   p.top = saved.top;
   p.width = saved.width;
   p.height = saved.height;
-  const WindowPlace window = saved.window.value_or(WindowPlace{saved.left, saved.top, saved.width, saved.height});
+  const WindowPlace window =
+      saved.window.value_or(WindowPlace{saved.left, saved.top, saved.width, saved.height});
   p.windowLeft = window.left;
   p.windowTop = window.top;
   p.windowWidth = window.width;
@@ -223,6 +226,34 @@ bool BuildContents(HWND frame, HWND surface, const Form& saved, std::string& pro
   return whole;
 }
 
+// Under Wine most of an open's time went into painting: every new form is
+// shown by its MDI client (and the closed ones hidden again), and the
+// project and properties windows repaint for each form and control. The
+// frame's visible parts wait while the project is built, then paint once.
+class PaintingPaused {
+ public:
+  explicit PaintingPaused(HWND frame) {
+    for (HWND child = ::GetWindow(frame, GW_CHILD); child != nullptr;
+         child = ::GetWindow(child, GW_HWNDNEXT)) {
+      if (!::IsWindowVisible(child)) continue;
+      ::SendMessageA(child, WM_SETREDRAW, FALSE, 0);
+      paused_.push_back(child);
+    }
+  }
+  ~PaintingPaused() {
+    for (HWND child : paused_) {
+      ::SendMessageA(child, WM_SETREDRAW, TRUE, 0);
+      ::RedrawWindow(child, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    }
+  }
+  PaintingPaused(const PaintingPaused&) = delete;
+  PaintingPaused& operator=(const PaintingPaused&) = delete;
+
+ private:
+  std::vector<HWND> paused_;
+};
+
 void StopDeferring(HWND frame) {
   const auto found = gDeferred.find(frame);
   if (found == gDeferred.end()) return;
@@ -254,6 +285,12 @@ void Defer(HWND frame, const Form& saved) {
       ::SetWindowLongPtrA(frame, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DeferredFrameProc)));
 }
 
+// While painting is paused a window's visible bit is off (WM_SETREDRAW), so
+// whether a form is open is read from its own style.
+bool HasVisibleStyle(HWND window) {
+  return (::GetWindowLongA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
+
 bool BuildForm(const Project& project, const Form& saved, std::string& problem) {
   const bool mdi = project.mdiForm == saved.number;
   KELP32_FORM_INFO info{};
@@ -278,7 +315,7 @@ bool BuildForm(const Project& project, const Form& saved, std::string& problem) 
   }
   const KELP32_DESIGN_PROPERTIES formProperties = SavedProperties(frame, saved);
   SetDesignProperties(frame, &formProperties);
-  if (saved.hidden && !::IsWindowVisible(frame)) {
+  if (saved.hidden && !HasVisibleStyle(frame)) {
     Defer(frame, saved);
     return true;
   }
@@ -303,12 +340,14 @@ Project TakeSnapshot(const Project& kept) {
     project.forms.push_back(ReadForm(frame, project.number, mdi));
     if (mdi) project.mdiForm = project.forms.back().number;
   }
-  if (kept.startupForm && FindForm(project, *kept.startupForm) != nullptr) project.startupForm = kept.startupForm;
+  if (kept.startupForm && FindForm(project, *kept.startupForm) != nullptr)
+    project.startupForm = kept.startupForm;
   ReadModules(project);
   return project;
 }
 
 bool RebuildProject(const Project& project, HWND projectWindow, std::string& problem) {
+  const PaintingPaused paused(::GetAncestor(projectWindow, GA_ROOT));
   while (!gDeferred.empty()) StopDeferring(gDeferred.begin()->first);
   CloseProject(project.formCounter, project.moduleCounter, project.classModuleCounter);
   ::SendMessageA(projectWindow, PRJ_SETTITLE, reinterpret_cast<WPARAM>(project.name.c_str()), 0);

@@ -44,8 +44,11 @@ struct EditorBlock {
   Handle32 font;
   Handle32 menu;
   // 1 once a text with a line end other than CR LF was put in: the kind of
-  // each line end must then be read from its paragraph mark (code_text.cpp).
+  // each line end must then be read from the paragraph marks (code_text.cpp).
   std::uint32_t otherLineEnds;
+  // Then the kind most of its lines end in (a LineEnd); only the marks of
+  // the others carry their kind.
+  std::uint32_t usualLineEnd;
 };
 
 struct EditorState {

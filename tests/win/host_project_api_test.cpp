@@ -3,9 +3,9 @@
 // user edits around it; closing a project leaves nothing behind; what is
 // refused (a number taken, a second MDI form, a window that is no form or
 // control); and the stacking a rebuild puts back.
-#include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
+#include <windows.h>
 
 #include <cstring>
 #include <string>
@@ -24,9 +24,13 @@
 namespace kelp::test {
 namespace {
 
-HWND EditorOf(HWND codeWindow) { return ::GetDlgItem(codeWindow, IDC_CODE_EDITOR); }
+HWND EditorOf(HWND codeWindow) {
+  return ::GetDlgItem(codeWindow, IDC_CODE_EDITOR);
+}
 
-bool IsShown(HWND window) { return (::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
+bool IsShown(HWND window) {
+  return (::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
+}
 
 void PutCaret(HWND editor, LONG at) {
   CHARRANGE caret{at, at};
@@ -92,6 +96,36 @@ TEST_F(HostCodeText, EveryLineEndComesBackAsItWasGiven) {
   EXPECT_STREQ(small, "mov e");
   EXPECT_EQ(GetCodeText(MainFrame(), small, sizeof(small)), 0u) << "no code window";
   EXPECT_STREQ(small, "");
+}
+
+// A big module goes in as a stream of many chunks: every line end, of
+// every kind, on whichever side of a chunk's edge it falls, comes back.
+TEST_F(HostCodeText, ABigModuleComesBackByteForByte) {
+  HWND module = CreateCodeModule(KELP32_MODULE, 1, nullptr, "", KELP32_CODE_VISIBLE);
+  ASSERT_NE(module, nullptr);
+  const char* const ends[] = {"\r\n", "\n", "\r\n", "\r"};
+  std::string given;
+  for (int line = 0; given.size() < 300000; ++line) {
+    given += "    mov eax, " + std::to_string(line) + std::string(line % 37, ' ') + "; line";
+    given += ends[line % 4];
+  }
+  ASSERT_EQ(SetCodeText(module, given.c_str(), KELP32_CODE_VISIBLE), module);
+  EXPECT_TRUE(CodeText(module) == given) << "the text differs";
+  HWND editor = EditorOf(module);
+  EXPECT_EQ(::SendMessageA(editor, EM_CANUNDO, 0, 0), 0) << "nothing to undo";
+  EXPECT_EQ(::SendMessageA(editor, EM_GETMODIFY, 0, 0), 0) << "not modified";
+  CHARRANGE selection{-1, -1};
+  ::SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  EXPECT_EQ(selection.cpMin, 0);
+  EXPECT_EQ(selection.cpMax, 0) << "the caret at the start";
+
+  // In a module whose lines end in LF, a line the user makes does too.
+  ASSERT_EQ(SetCodeText(module, "push eax\npop eax\r\nret\n", KELP32_CODE_VISIBLE), module);
+  FocusEditor(editor);
+  PutCaret(editor, static_cast<LONG>(std::string("push eax").size()));
+  PressKey(VK_RETURN);
+  TypeCharacters("nop");
+  EXPECT_EQ(CodeText(module), "push eax\nnop\npop eax\r\nret\n");
 }
 
 TEST_F(HostCodeText, AFormsAndAControlsCodeWindowsAreMadeWithoutASkeleton) {
@@ -180,7 +214,7 @@ TEST_F(HostCloseProject, NothingOfTheProjectIsLeftAndTheNextFormIsForm1) {
   PumpPending();
   ClickOn(surface, {300, 300});
   RightClickThenKey(Centre(ScreenRect(label)), 'C');  // the copied control
-  ClickOn(label, {5, 5});                           // grab handles around it
+  ClickOn(label, {5, 5});                             // grab handles around it
   ASSERT_NE(GrabHandleWindow(0), nullptr);
 
   KELP32_DESIGN_PROPERTIES read{};
@@ -204,7 +238,8 @@ TEST_F(HostCloseProject, NothingOfTheProjectIsLeftAndTheNextFormIsForm1) {
   EXPECT_EQ(gWorkspace.selectedWindow, nullptr);
   EXPECT_EQ(gWorkspace.selectedKind, 0u);
   EXPECT_EQ(GrabHandleWindow(0), nullptr);
-  EXPECT_EQ(::SendMessageA(gWorkspace.propertyList, LB_GETCOUNT, 0, 0), 0) << "the properties window shows nothing";
+  EXPECT_EQ(::SendMessageA(gWorkspace.propertyList, LB_GETCOUNT, 0, 0), 0)
+      << "the properties window shows nothing";
   EXPECT_EQ(gFormDesigner.copiedControl, nullptr);
   // Records, fonts, menus and the record's brush are gone; the one brush
   // kept is the button class's background, which stays for the class.
@@ -264,7 +299,8 @@ TEST_F(HostRebuild, TakenNumbersASecondMdiFormAndStrangersAreRefused) {
   TakeChanges();  // the user's "&Add Form"; from here on the host builds
 
   EXPECT_NE(PlaceDesignControl(surface, KIND_BUTTON, 3, nullptr, 10, 10, 80, 24), nullptr);
-  EXPECT_EQ(PlaceDesignControl(surface, KIND_BUTTON, 3, nullptr, 10, 40, 80, 24), nullptr) << "Button3 exists";
+  EXPECT_EQ(PlaceDesignControl(surface, KIND_BUTTON, 3, nullptr, 10, 40, 80, 24), nullptr)
+      << "Button3 exists";
   EXPECT_EQ(PlaceDesignControl(surface, KIND_BUTTON, 65536, nullptr, 10, 40, 80, 24), nullptr);
   EXPECT_EQ(PlaceDesignControl(surface, TOOL_POINTER, 0, nullptr, 10, 40, 80, 24), nullptr);
   EXPECT_EQ(PlaceDesignControl(frame, KIND_BUTTON, 0, nullptr, 10, 40, 80, 24), nullptr) << "not a surface";
@@ -293,8 +329,8 @@ TEST_F(HostRebuild, ControlsPlacedInTheSavedOrderStackAsTheyDidAndGroupBoxesStay
   PlaceDesignControl(surface, KIND_CHECKBOX, 0, nullptr, 10, 40, 100, 20);
   PlaceDesignControl(surface, KIND_GROUPBOX, 1, nullptr, 220, 5, 200, 100);
   ShowGrabHandles(GetNextControl(surface, nullptr), kGrabHandlesShow);  // handles are no controls
-  EXPECT_EQ(StackOf(surface), (std::vector<std::string>{"hGroupbox0", "hGroupbox1", "hStatic0", "hButton0",
-                                                         "hCheckbox0"}))
+  EXPECT_EQ(StackOf(surface),
+            (std::vector<std::string>{"hGroupbox0", "hGroupbox1", "hStatic0", "hButton0", "hCheckbox0"}))
       << "bottom to top";
 
   // The user presses the label: it comes up, and the host reads it so.
@@ -340,8 +376,8 @@ TEST_F(HostRebuild, PropertiesAreSetAsThePropertiesWindowSetsThemAndNothingIsSel
   EXPECT_EVENTUALLY(Pixels::OfClient(label).At(137, 27) == RGB(255, 128, 0)) << "painted in the colour";
 
   // Back to a system colour: the brush made for the picked one goes.
-  const HBRUSH picked = KELP32_HANDLE(HBRUSH, reinterpret_cast<const ControlRecord*>(
-                                                  ::GetWindowLongPtrA(label, GWLP_ID))->hBackBrush);
+  const HBRUSH picked = KELP32_HANDLE(
+      HBRUSH, reinterpret_cast<const ControlRecord*>(::GetWindowLongPtrA(label, GWLP_ID))->hBackBrush);
   properties.fields = KELP32_SET_BACKCOLOUR;
   properties.backColour = ::GetSysColor(COLOR_BTNSHADOW);
   properties.brushKind = KELP32_BRUSH_SYSTEM;

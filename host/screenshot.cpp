@@ -23,11 +23,15 @@ struct SampleControl {
   RECT rectangle;
 };
 constexpr SampleControl kSampleControls[] = {
-    {KIND_LABEL, {16, 14, 150, 32}},          {KIND_TEXTBOX, {16, 40, 200, 64}},
-    {KIND_BUTTON, {216, 38, 320, 66}},        {KIND_GROUPBOX, {16, 80, 200, 176}},
+    {KIND_LABEL, {16, 14, 150, 32}},
+    {KIND_TEXTBOX, {16, 40, 200, 64}},
+    {KIND_BUTTON, {216, 38, 320, 66}},
+    {KIND_GROUPBOX, {16, 80, 200, 176}},
     {KIND_OPTIONBUTTON, {28, 100, 180, 120}},  // inside the group box
-    {KIND_OPTIONBUTTON, {28, 130, 180, 150}}, {KIND_CHECKBOX, {216, 84, 330, 104}},
-    {KIND_LISTBOX, {216, 112, 330, 176}},     {KIND_PROGRESSBAR, {16, 190, 330, 208}},
+    {KIND_OPTIONBUTTON, {28, 130, 180, 150}},
+    {KIND_CHECKBOX, {216, 84, 330, 104}},
+    {KIND_LISTBOX, {216, 112, 330, 176}},
+    {KIND_PROGRESSBAR, {16, 190, 330, 208}},
 };
 constexpr char kSampleModuleText[] =
     "; Module1: a first window in MASM\r\n"
@@ -151,8 +155,7 @@ void ChooseStandardExeDirectly(HWND newProject, HWND list) {
   click.iItem = kStandardExeItem;
   ::SendMessageA(newProject, WM_NOTIFY, click.hdr.idFrom, reinterpret_cast<LPARAM>(&click));
   HWND ok = ::GetDlgItem(newProject, kNewProjectOkId);
-  ::SendMessageA(newProject, WM_COMMAND, MAKEWPARAM(kNewProjectOkId, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(ok));
+  ::SendMessageA(newProject, WM_COMMAND, MAKEWPARAM(kNewProjectOkId, BN_CLICKED), reinterpret_cast<LPARAM>(ok));
 }
 
 // What a user does first: "Standard EXE", then "OK", with the mouse.
@@ -221,11 +224,9 @@ void SaveWindowPlaces(const std::string& path, const Environment& e) {
   auto place = [file](const char* name, RECT r) {
     std::fprintf(file, "%s %ld %ld %ld %ld\n", name, r.left, r.top, r.right, r.bottom);
   };
-  const std::pair<const char*, HWND> windows[] = {{"toolbox", e.toolbox},
-                                                  {"project", e.project},
-                                                  {"properties", e.properties},
-                                                  {"layout", e.layout},
-                                                  {"client", e.mdiClient}};
+  const std::pair<const char*, HWND> windows[] = {
+      {"toolbox", e.toolbox}, {"project", e.project},  {"properties", e.properties},
+      {"layout", e.layout},   {"client", e.mdiClient}};
   for (const auto& [name, window] : windows) {
     RECT r{};
     ::GetWindowRect(window, &r);
@@ -241,8 +242,7 @@ void SaveWindowPlaces(const std::string& path, const Environment& e) {
 void RunScreenshotScript(HWND newProject) {
   PumpPending();
   HWND form = StartStandardExe(newProject);
-  std::fprintf(stderr, "kelp: screenshot run: %s\n",
-               form != nullptr ? "Standard EXE chosen" : "no form opened");
+  std::fprintf(stderr, "kelp: screenshot run: %s\n", form != nullptr ? "Standard EXE chosen" : "no form opened");
   const RECT& place = kSampleFormPlace;
   ::MoveWindow(form, place.left, place.top, place.right - place.left, place.bottom - place.top, TRUE);
   PumpPending();
@@ -290,8 +290,7 @@ DWORD WINAPI WatchScreenshotRun(void*) {
 void StartScreenshotWatchdog() {
   gInterfaceThread = ::GetCurrentThreadId();
   gScreenshotDone = ::CreateEventA(nullptr, TRUE, FALSE, nullptr);
-  if (HANDLE watchdog = ::CreateThread(nullptr, 0, WatchScreenshotRun, nullptr, 0, nullptr))
-    ::CloseHandle(watchdog);
+  if (HANDLE watchdog = ::CreateThread(nullptr, 0, WatchScreenshotRun, nullptr, 0, nullptr)) ::CloseHandle(watchdog);
 }
 
 void ScreenshotSaved() {

@@ -112,8 +112,7 @@ void CodeWindow_OnDestroy(HWND window) {
 
 void AddCodeWindowsOf(HWND parent, std::vector<HWND>& windows) {
   if (parent == nullptr) return;
-  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr;
-       child = ::GetWindow(child, GW_HWNDNEXT)) {
+  for (HWND child = ::GetWindow(parent, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
     if (IsCodeWindow(child) && std::find(windows.begin(), windows.end(), child) == windows.end()) {
       windows.push_back(child);
     }
@@ -170,9 +169,9 @@ HWND OpenCodeWindow(HWND parent, LPCSTR className, LPCSTR title, HWND owner, boo
   ::RegisterClassExA(&windowClass);  // fails harmlessly when already registered
 
   const DWORD style = visible ? kCodeWindowStyle : kCodeWindowStyle & ~WS_VISIBLE;
-  HWND window = ::CreateWindowExA(
-      kCodeWindowExStyle, className, title, style, gEditor.cascadeX, gEditor.cascadeY, kCodeWindowWidth,
-      kCodeWindowHeight, parent, reinterpret_cast<HMENU>(kCodeWindowId), gWorkspace.libraryInstance, nullptr);
+  HWND window = ::CreateWindowExA(kCodeWindowExStyle, className, title, style, gEditor.cascadeX, gEditor.cascadeY,
+                                  kCodeWindowWidth, kCodeWindowHeight, parent,
+                                  reinterpret_cast<HMENU>(kCodeWindowId), gWorkspace.libraryInstance, nullptr);
   if (window == nullptr) return nullptr;
   ::SetParent(window, parent);
   gEditor.lastCodeWindow = window;

@@ -3,9 +3,9 @@
 // user edits around it; closing a project leaves nothing behind; what is
 // refused (a number taken, a second MDI form, a window that is no form or
 // control); and the stacking a rebuild puts back.
+#include <windows.h>
 #include <commctrl.h>
 #include <richedit.h>
-#include <windows.h>
 
 #include <cstring>
 #include <string>
@@ -24,13 +24,9 @@
 namespace kelp::test {
 namespace {
 
-HWND EditorOf(HWND codeWindow) {
-  return ::GetDlgItem(codeWindow, IDC_CODE_EDITOR);
-}
+HWND EditorOf(HWND codeWindow) { return ::GetDlgItem(codeWindow, IDC_CODE_EDITOR); }
 
-bool IsShown(HWND window) {
-  return (::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0;
-}
+bool IsShown(HWND window) { return (::GetWindowLongPtrA(window, GWL_STYLE) & WS_VISIBLE) != 0; }
 
 void PutCaret(HWND editor, LONG at) {
   CHARRANGE caret{at, at};
@@ -214,7 +210,7 @@ TEST_F(HostCloseProject, NothingOfTheProjectIsLeftAndTheNextFormIsForm1) {
   PumpPending();
   ClickOn(surface, {300, 300});
   RightClickThenKey(Centre(ScreenRect(label)), 'C');  // the copied control
-  ClickOn(label, {5, 5});                             // grab handles around it
+  ClickOn(label, {5, 5});                           // grab handles around it
   ASSERT_NE(GrabHandleWindow(0), nullptr);
 
   KELP32_DESIGN_PROPERTIES read{};
@@ -238,8 +234,7 @@ TEST_F(HostCloseProject, NothingOfTheProjectIsLeftAndTheNextFormIsForm1) {
   EXPECT_EQ(gWorkspace.selectedWindow, nullptr);
   EXPECT_EQ(gWorkspace.selectedKind, 0u);
   EXPECT_EQ(GrabHandleWindow(0), nullptr);
-  EXPECT_EQ(::SendMessageA(gWorkspace.propertyList, LB_GETCOUNT, 0, 0), 0)
-      << "the properties window shows nothing";
+  EXPECT_EQ(::SendMessageA(gWorkspace.propertyList, LB_GETCOUNT, 0, 0), 0) << "the properties window shows nothing";
   EXPECT_EQ(gFormDesigner.copiedControl, nullptr);
   // Records, fonts, menus and the record's brush are gone; the one brush
   // kept is the button class's background, which stays for the class.
@@ -299,8 +294,7 @@ TEST_F(HostRebuild, TakenNumbersASecondMdiFormAndStrangersAreRefused) {
   TakeChanges();  // the user's "&Add Form"; from here on the host builds
 
   EXPECT_NE(PlaceDesignControl(surface, KIND_BUTTON, 3, nullptr, 10, 10, 80, 24), nullptr);
-  EXPECT_EQ(PlaceDesignControl(surface, KIND_BUTTON, 3, nullptr, 10, 40, 80, 24), nullptr)
-      << "Button3 exists";
+  EXPECT_EQ(PlaceDesignControl(surface, KIND_BUTTON, 3, nullptr, 10, 40, 80, 24), nullptr) << "Button3 exists";
   EXPECT_EQ(PlaceDesignControl(surface, KIND_BUTTON, 65536, nullptr, 10, 40, 80, 24), nullptr);
   EXPECT_EQ(PlaceDesignControl(surface, TOOL_POINTER, 0, nullptr, 10, 40, 80, 24), nullptr);
   EXPECT_EQ(PlaceDesignControl(frame, KIND_BUTTON, 0, nullptr, 10, 40, 80, 24), nullptr) << "not a surface";
@@ -329,8 +323,8 @@ TEST_F(HostRebuild, ControlsPlacedInTheSavedOrderStackAsTheyDidAndGroupBoxesStay
   PlaceDesignControl(surface, KIND_CHECKBOX, 0, nullptr, 10, 40, 100, 20);
   PlaceDesignControl(surface, KIND_GROUPBOX, 1, nullptr, 220, 5, 200, 100);
   ShowGrabHandles(GetNextControl(surface, nullptr), kGrabHandlesShow);  // handles are no controls
-  EXPECT_EQ(StackOf(surface),
-            (std::vector<std::string>{"hGroupbox0", "hGroupbox1", "hStatic0", "hButton0", "hCheckbox0"}))
+  EXPECT_EQ(StackOf(surface), (std::vector<std::string>{"hGroupbox0", "hGroupbox1", "hStatic0", "hButton0",
+                                                         "hCheckbox0"}))
       << "bottom to top";
 
   // The user presses the label: it comes up, and the host reads it so.
@@ -376,8 +370,8 @@ TEST_F(HostRebuild, PropertiesAreSetAsThePropertiesWindowSetsThemAndNothingIsSel
   EXPECT_EVENTUALLY(Pixels::OfClient(label).At(137, 27) == RGB(255, 128, 0)) << "painted in the colour";
 
   // Back to a system colour: the brush made for the picked one goes.
-  const HBRUSH picked = KELP32_HANDLE(
-      HBRUSH, reinterpret_cast<const ControlRecord*>(::GetWindowLongPtrA(label, GWLP_ID))->hBackBrush);
+  const HBRUSH picked = KELP32_HANDLE(HBRUSH, reinterpret_cast<const ControlRecord*>(
+                                                  ::GetWindowLongPtrA(label, GWLP_ID))->hBackBrush);
   properties.fields = KELP32_SET_BACKCOLOUR;
   properties.backColour = ::GetSysColor(COLOR_BTNSHADOW);
   properties.brushKind = KELP32_BRUSH_SYSTEM;

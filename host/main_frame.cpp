@@ -201,7 +201,8 @@ void BuildWorkspace(HINSTANCE instance) {
   e.layout = ScreenLayoutClass(e.frame);
   CreateMenuBar(0);
   AddMakeItems(e.frame);
-  SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT | KELP32_OPTION_ADD_MDI_FORM);
+  SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT | KELP32_OPTION_ADD_MDI_FORM |
+                 KELP32_OPTION_CODE_TOOLS);
   static ProjectSession session(e.frame, e.project, DefaultRecoveryFolder());
   e.session = &session;
   e.output = CreateOutputWindow(e.frame);

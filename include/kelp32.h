@@ -368,7 +368,8 @@ KELP32_STATIC_ASSERT(offsetof(KELP32_CONTROL_RECORD, codeOpen) == 1924, record_c
 enum {
   KELP32_OPTION_NOTIFY_CHANGES = 0x1,  /* KELP32_PROJECT_CHANGED after each change the user makes */
   KELP32_OPTION_ASK_BEFORE_EXIT = 0x2, /* KELP32_QUERY_EXIT before "&Exit" or WM_CLOSE shuts down */
-  KELP32_OPTION_ADD_MDI_FORM = 0x4     /* the library carries out "&Add MDI Form" (CreateMdiFormWin) */
+  KELP32_OPTION_ADD_MDI_FORM = 0x4,    /* the library carries out "&Add MDI Form" (CreateMdiFormWin) */
+  KELP32_OPTION_CODE_TOOLS = 0x8       /* code windows: Ctrl+H Replace, Ctrl+G Go to line */
 };
 
 /* Sent to the main frame (its procedure behind the menu bar's subclass). */

@@ -2,6 +2,8 @@
 
 #include <iterator>
 
+#include "entry/workspace.h"
+
 namespace kelp {
 namespace {
 
@@ -77,6 +79,55 @@ void CenterWindow(HWND window) {
   const int x = ::GetSystemMetrics(SM_CXSCREEN) / 2 - width / 2;
   const int y = ::GetSystemMetrics(SM_CYSCREEN) / 2 - height / 2;
   ::MoveWindow(window, x, y, width, height, FALSE);
+}
+
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+LRESULT CALLBACK KeysToParentProc(HWND field, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto saved = reinterpret_cast<WNDPROC>(::GetWindowLongPtrA(field, GWLP_USERDATA));
+  if (message == WM_CHAR && (wParam == VK_RETURN || wParam == VK_ESCAPE)) {
+    const WORD command = wParam == VK_RETURN ? IDOK : IDCANCEL;
+    ::SendMessageA(::GetParent(field), WM_COMMAND, MAKEWPARAM(command, BN_CLICKED), 0);
+    return 0;
+  }
+  return ::CallWindowProcA(saved, field, message, wParam, lParam);
+}
+
+}  // namespace
+
+HWND CreateTextField(HWND parent, int x, int y, int width, int height, int identifier) {
+  HWND field = ::CreateWindowExA(WS_EX_CLIENTEDGE, "EDIT", nullptr, WS_CHILD | WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                                 x, y, width, height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(identifier)),
+                                 ::GetModuleHandleA(nullptr), nullptr);
+  if (field == nullptr) return nullptr;
+  const LONG_PTR saved = ::SetWindowLongPtrA(field, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(KeysToParentProc));
+  ::SetWindowLongPtrA(field, GWLP_USERDATA, saved);
+  ::SendMessageA(field, WM_SETFONT, reinterpret_cast<WPARAM>(gWorkspace.defaultFont), TRUE);
+  return field;
+}
+
+HWND CreateLabel(HWND parent, int x, int y, int width, int height, const char* text) {
+  HWND label = ::CreateWindowExA(0, "STATIC", text, WS_CHILD | WS_VISIBLE, x, y, width, height, parent, nullptr,
+                                 ::GetModuleHandleA(nullptr), nullptr);
+  if (label != nullptr) ::SendMessageA(label, WM_SETFONT, reinterpret_cast<WPARAM>(gWorkspace.defaultFont), TRUE);
+  return label;
+}
+
+HWND OpenToolWindow(const char* className, WNDPROC procedure, const char* title, int width, int height,
+                    HWND owner) {
+  WNDCLASSEXA windowClass{};
+  windowClass.cbSize = sizeof(windowClass);
+  windowClass.lpfnWndProc = procedure;
+  windowClass.hInstance = gWorkspace.libraryInstance;
+  windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = className;
+  ::RegisterClassExA(&windowClass);  // fails harmlessly when already registered
+  return ::CreateWindowExA(0, className, title, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU, 0, 0, width, height,
+                           owner, nullptr, gWorkspace.libraryInstance, nullptr);
 }
 
 }  // namespace kelp

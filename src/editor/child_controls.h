@@ -23,6 +23,18 @@ inline constexpr int kEditFieldSingleLine = 0;
 inline constexpr int kEditFieldMultiLineEdged = 9;
 HWND CreateEditField(HWND parent, int x, int y, int width, int height, int kind, int identifier);
 
+// A framed one-line text field in the default font, in which Enter and
+// Escape act on its window as IDOK and IDCANCEL, as a dialog's keys do.
+HWND CreateTextField(HWND parent, int x, int y, int width, int height, int identifier);
+// A line of text in the default font.
+HWND CreateLabel(HWND parent, int x, int y, int width, int height, const char* text);
+
+// A small tool window of the editor's (Replace Text, Go to Line): a captioned
+// popup of its own class on the button face, owned by `owner`; its
+// WM_CREATE places it and makes its children.
+HWND OpenToolWindow(const char* className, WNDPROC procedure, const char* title, int width, int height,
+                    HWND owner);
+
 // Moves a window, keeping its size and without repainting, so that it is
 // centred on the screen.
 void CenterWindow(HWND window);

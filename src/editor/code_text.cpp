@@ -49,22 +49,6 @@ class KeptView {
   POINT scroll_{};
 };
 
-// The editor's text with every paragraph mark one CR, as characters.
-std::wstring EditorCharacters(HWND editor) {
-  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
-  const auto count = ::SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
-  if (count <= 0) return {};
-  std::wstring text(static_cast<std::size_t>(count) + 1, L'\0');
-  GETTEXTEX get{};
-  get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
-  get.flags = GT_DEFAULT;
-  get.codepage = 1200;  // UTF-16: one element a character, so indices are the editor's
-  const auto copied = ::SendMessageA(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
-                                     reinterpret_cast<LPARAM>(text.data()));
-  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
-  return text;
-}
-
 std::vector<LONG> MarkPositions(const std::wstring& characters) {
   std::vector<LONG> marks;
   for (std::size_t i = 0; i < characters.size(); ++i) {
@@ -117,15 +101,6 @@ LineEnd UsualLineEnd(const std::vector<LineEnd>& ends) {
   return usual;
 }
 
-std::string ToAnsi(const std::wstring& characters) {
-  if (characters.empty()) return {};
-  const int size = ::WideCharToMultiByte(CP_ACP, 0, characters.data(), static_cast<int>(characters.size()),
-                                         nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, characters.data(), static_cast<int>(characters.size()), bytes.data(), size,
-                        nullptr, nullptr);
-  return bytes;
-}
 
 // The owner's code window, made hidden the first time: a form's frame, a
 // design-time control, or a code window itself.
@@ -162,12 +137,44 @@ DWORD CALLBACK ReadStreamSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LO
 // module took seconds where the stream takes a tenth of one. The text's
 // line ends are single CRs, so no CR LF is split between two chunks.
 void StreamInText(HWND editor, std::string_view text) {
+  // Taking out the text there was would keep undo steps line by line too;
+  // the undo buffer is emptied afterwards anyway. 100 is RichEdit's own
+  // limit, which none of the library's editors changes.
+  ::SendMessageA(editor, EM_SETUNDOLIMIT, 0, 0);
+  const auto restoreUndo = [editor] { ::SendMessageA(editor, EM_SETUNDOLIMIT, 100, 0); };
   StreamSource source{text};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStreamSource};
   ::SendMessageA(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
+  restoreUndo();
 }
 
 }  // namespace
+
+// The editor's text with every paragraph mark one CR, as characters.
+std::wstring EditorCharacters(HWND editor) {
+  GETTEXTLENGTHEX length{GTL_NUMCHARS | GTL_PRECISE, 1200};
+  const auto count = ::SendMessageA(editor, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0);
+  if (count <= 0) return {};
+  std::wstring text(static_cast<std::size_t>(count) + 1, L'\0');
+  GETTEXTEX get{};
+  get.cb = static_cast<DWORD>(text.size() * sizeof(wchar_t));
+  get.flags = GT_DEFAULT;
+  get.codepage = 1200;  // UTF-16: one element a character, so indices are the editor's
+  const auto copied = ::SendMessageA(editor, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                                     reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
+
+std::string ToAnsi(const std::wstring& characters) {
+  if (characters.empty()) return {};
+  const int size = ::WideCharToMultiByte(CP_ACP, 0, characters.data(), static_cast<int>(characters.size()),
+                                         nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<std::size_t>(size > 0 ? size : 0), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, characters.data(), static_cast<int>(characters.size()), bytes.data(), size,
+                        nullptr, nullptr);
+  return bytes;
+}
 
 void PutExactText(HWND editor, const char* text) {
   if (editor == nullptr) return;

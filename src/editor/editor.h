@@ -21,6 +21,8 @@ namespace kelp {
 
 inline constexpr char kCodeWindowClassName[] = "Editor_Class";
 inline constexpr char kFindWindowClassName[] = "Search_Class";
+inline constexpr char kReplaceWindowClassName[] = "Replace_Class";
+inline constexpr char kGoToLineWindowClassName[] = "GoToLine_Class";
 
 // Commands of the editor context menu, sent by the menu to its owner (the
 // editor parent) and applied by any code window to the current editor control.
@@ -137,6 +139,10 @@ void ForgetCodeModule(HWND codeWindow);
 // end kept as it came, read out the same way (code_text.cpp).
 void PutExactText(HWND editor, const char* text);
 std::string ExactText(HWND editor);
+// The editor's characters, every paragraph mark one CR, indexed as the
+// editor indexes them; and characters in the ANSI code page.
+std::wstring EditorCharacters(HWND editor);
+std::string ToAnsi(const std::wstring& characters);
 
 // The editors report their changes (EN_CHANGE) while the host wants to hear
 // of changes; called when its options change and for each new editor.
@@ -167,5 +173,24 @@ void ShowFindDialog();
 // start of its selection; length is the text's length plus one.
 void FindNext(const char* text, std::size_t length);
 LRESULT CALLBACK FindWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Keeps a copy of the text, however long, as the search F3 repeats.
+bool RememberSearchText(const char* text, std::size_t length);
+// The whole text of a window (an edit field), however long.
+std::string WholeWindowText(HWND window);
+
+// Replace (replace_dialog.cpp) and Go to line (go_to_line_dialog.cpp):
+// Ctrl+H and Ctrl+G in an editor control, for a host that asks for the
+// code tools. Both act on the current editor control.
+void ShowReplaceDialog();
+LRESULT CALLBACK ReplaceWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Replace All is one step for the editor's Undo: while the editor's text is
+// still what the last Replace All left, Undo puts back what it found.
+bool CanUndoReplaceAll(HWND editor);
+bool UndoReplaceAll(HWND editor);
+void ShowGoToLineDialog();
+LRESULT CALLBACK GoToLineWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Puts the caret at the start of a line (1 the first; past the end, the
+// last), scrolled into view.
+void GoToLine(HWND editor, std::uint32_t line);
 
 }  // namespace kelp

@@ -72,7 +72,36 @@ LRESULT Editor_OnKeyUp(HWND control, UINT key, WPARAM wParam, LPARAM lParam) {
   return Notify();
 }
 
+bool ControlHeld() { return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0; }
+
+// The code tools' keys, for a host that asks for them: Ctrl+H Replace,
+// Ctrl+G Go to line, and Ctrl+Z taking back a Replace All in one step.
+bool Editor_OnCodeToolKey(HWND control, UINT key) {
+  if (!HostWants(kOptionCodeTools) || !ControlHeld()) return false;
+  switch (key) {
+    case 'H':
+      gEditor.currentEditor = control;
+      ShowReplaceDialog();
+      return true;
+    case 'G':
+      gEditor.currentEditor = control;
+      ShowGoToLineDialog();
+      return true;
+    case 'Z':
+      return UndoReplaceAll(control);
+    default:
+      return false;
+  }
+}
+
+// The characters Ctrl+H and Ctrl+G also make (a backspace and a bell) are
+// not typed when those keys opened a window.
+bool IsCodeToolCharacter(char character) {
+  return HostWants(kOptionCodeTools) && ControlHeld() && (character == '\b' || character == '\a');
+}
+
 LRESULT Editor_OnChar(HWND control, char character, WPARAM wParam, LPARAM lParam) {
+  if (IsCodeToolCharacter(character)) return 0;
   const LRESULT result = PassOn(control, WM_CHAR, wParam, lParam);
   return character == '\t' ? Notify() : result;
 }
@@ -177,6 +206,16 @@ void FollowHostOptionsEverywhere() {
 
 LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_KEYDOWN:
+      if (Editor_OnCodeToolKey(control, static_cast<UINT>(wParam))) return 0;
+      return PassOn(control, message, wParam, lParam);
+    case EM_UNDO:
+    case WM_UNDO:
+      if (UndoReplaceAll(control)) return TRUE;
+      return PassOn(control, message, wParam, lParam);
+    case EM_CANUNDO:
+      if (CanUndoReplaceAll(control)) return TRUE;
+      return PassOn(control, message, wParam, lParam);
     case WM_KEYUP:
       return Editor_OnKeyUp(control, static_cast<UINT>(wParam), wParam, lParam);
     case WM_CHAR:

@@ -4,6 +4,9 @@
 // the start of its selection and selects the match; F3 repeats the search.
 #include <richedit.h>
 
+#include <cstring>
+#include <string>
+
 #include "editor/child_controls.h"
 #include "editor/editor.h"
 #include "entry/workspace.h"
@@ -74,15 +77,9 @@ void CloseFindWindow(HWND window) {
 }
 
 // Keeps the text box's text whole, however long, as the search text.
-bool RememberSearchText(HWND textBox, std::size_t length) {
-  auto* text = static_cast<char*>(::HeapAlloc(gEditor.heap, HEAP_ZERO_MEMORY, length + 1));
-  if (text == nullptr) return false;
-  const auto copied = static_cast<std::size_t>(
-      ::SendMessageA(textBox, WM_GETTEXT, length + 1, reinterpret_cast<LPARAM>(text)));
-  if (gEditor.searchText != nullptr) ::HeapFree(gEditor.heap, 0, gEditor.searchText);
-  gEditor.searchText = text;
-  gEditor.searchLength = copied + 1;
-  return true;
+bool RememberTextBoxText(HWND textBox) {
+  const std::string text = WholeWindowText(textBox);
+  return RememberSearchText(text.c_str(), text.size());
 }
 
 // The boxes of this window, not of the newest one: each F2 opens another.
@@ -95,7 +92,7 @@ void FindWindow_OnFind(HWND window) {
   }
   gEditor.matchCase = IsChecked(::GetDlgItem(window, kCaseBoxId));
   gEditor.wholeWord = IsChecked(::GetDlgItem(window, kWordBoxId));
-  if (RememberSearchText(textBox, static_cast<std::size_t>(length))) {
+  if (RememberTextBoxText(textBox)) {
     ::SetWindowTextA(window, kFindingTitle);
     FindNext(gEditor.searchText, gEditor.searchLength);
   }
@@ -111,6 +108,25 @@ void FindWindow_OnDestroy(HWND window) {
 }
 
 }  // namespace
+
+bool RememberSearchText(const char* text, std::size_t length) {
+  auto* copy = static_cast<char*>(::HeapAlloc(gEditor.heap, HEAP_ZERO_MEMORY, length + 1));
+  if (copy == nullptr) return false;
+  std::memcpy(copy, text, length);
+  if (gEditor.searchText != nullptr) ::HeapFree(gEditor.heap, 0, gEditor.searchText);
+  gEditor.searchText = copy;
+  gEditor.searchLength = length + 1;
+  return true;
+}
+
+std::string WholeWindowText(HWND window) {
+  const LRESULT length = ::SendMessageA(window, WM_GETTEXTLENGTH, 0, 0);
+  if (length <= 0) return {};
+  std::string text(static_cast<std::size_t>(length) + 1, '\0');
+  const LRESULT copied = ::SendMessageA(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+  text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+  return text;
+}
 
 void ShowFindDialog() {
   WNDCLASSEXA windowClass{};

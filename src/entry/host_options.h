@@ -17,7 +17,8 @@ namespace kelp {
 inline constexpr DWORD kOptionNotifyChanges = 0x1;
 inline constexpr DWORD kOptionAskBeforeExit = 0x2;
 inline constexpr DWORD kOptionAddMdiForm = 0x4;
-inline constexpr DWORD kKnownOptions = kOptionNotifyChanges | kOptionAskBeforeExit | kOptionAddMdiForm;
+inline constexpr DWORD kOptionCodeTools = 0x8;
+inline constexpr DWORD kKnownOptions = kOptionNotifyChanges | kOptionAskBeforeExit | kOptionAddMdiForm | kOptionCodeTools;
 
 // Messages to the main frame, and the answer that cancels the shut-down.
 inline constexpr UINT kProjectChangedMessage = 0x596D;

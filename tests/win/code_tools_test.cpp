@@ -1,0 +1,176 @@
+// The code tools a host asks for with KELP32_OPTION_CODE_TOOLS, driven with
+// real keys and clicks: Ctrl+G and the Go to Line window, Ctrl+H and the
+// Replace Text window (Find Next, Replace, Replace All, and Ctrl+Z taking a
+// Replace All back in one step); and a host that did not ask sees neither.
+#include <richedit.h>
+
+#include <string>
+#include <vector>
+
+#include "editor/editor.h"
+#include "editor_fixture.h"
+#include "entry/host_options.h"
+#include "harness.h"
+#include "kelp32.h"
+
+namespace kelp::test {
+namespace {
+
+constexpr int kNumberBoxId = 4000;
+constexpr int kGoButtonId = 3000;
+constexpr int kFindBoxId = 4000;
+constexpr int kWithBoxId = 4001;
+constexpr int kFindNextButtonId = 3000;
+constexpr int kReplaceButtonId = 3002;
+constexpr int kReplaceAllButtonId = 3003;
+constexpr int kCancelButtonId = 3001;
+
+std::vector<HWND> WindowsOfClass(const char* className) {
+  std::vector<HWND> windows;
+  for (HWND w = ::FindWindowExA(nullptr, nullptr, className, nullptr); w != nullptr;
+       w = ::FindWindowExA(nullptr, w, className, nullptr)) {
+    windows.push_back(w);
+  }
+  return windows;
+}
+
+void PressControlAnd(WORD key) {
+  HoldKey(VK_CONTROL, true);
+  PressKey(key);
+  HoldKey(VK_CONTROL, false);
+}
+
+void ClickItem(HWND window, int identifier) { Click(Centre(ScreenRect(::GetDlgItem(window, identifier)))); }
+
+void TypeInto(HWND window, int identifier, const char* text) {
+  ClickItem(window, identifier);
+  TypeText(text);
+}
+
+class CodeTools : public EditorTest {
+ protected:
+  void SetUp() override {
+    EditorTest::SetUp();
+    previous_ = SetHostOptions(KELP32_OPTION_CODE_TOOLS);
+  }
+  void TearDown() override {
+    for (const char* name : {kReplaceWindowClassName, kGoToLineWindowClassName}) {
+      for (HWND w : WindowsOfClass(name)) ::DestroyWindow(w);
+    }
+    SetHostOptions(previous_);
+    EditorTest::TearDown();
+  }
+  // Ctrl+key in the editor; the window of that class it opened.
+  HWND Open(HWND editor, WORD key, const char* className) {
+    FocusEditor(editor);
+    PressControlAnd(key);
+    EXPECT_EVENTUALLY(!WindowsOfClass(className).empty());
+    return WindowsOfClass(className).empty() ? nullptr : WindowsOfClass(className).front();
+  }
+
+ private:
+  DWORD previous_ = 0;
+};
+
+LONG LineOfCaret(HWND editor) {
+  return static_cast<LONG>(::SendMessageA(editor, EM_EXLINEFROMCHAR, 0, Selection(editor).cpMin));
+}
+
+TEST_F(CodeTools, CtrlGGoesToTheStartOfALineAndRefusesWhatIsNoNumber) {
+  std::string text;
+  for (int i = 1; i <= 300; ++i) text += "    mov eax, " + std::to_string(i) + "\r\n";
+  HWND editor = EditorControlOf(OpenCodeWindow("Module1 (Code)", text.c_str()));
+
+  const std::string shown = EditorText(editor);
+  HWND goTo = Open(editor, 'G', kGoToLineWindowClassName);
+  ASSERT_NE(goTo, nullptr);
+  EXPECT_EQ(EditorText(editor), shown) << "Ctrl+G typed nothing";
+  TypeText("250");
+  PressKey(VK_RETURN);
+  EXPECT_EVENTUALLY(!::IsWindow(goTo));
+  EXPECT_EQ(LineOfCaret(editor), 249);
+  EXPECT_EQ(Selection(editor).cpMin, ::SendMessageA(editor, EM_LINEINDEX, 249, 0)) << "at the line's start";
+  const LONG first = static_cast<LONG>(::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0));
+  EXPECT_TRUE(first <= 249 && first > 200) << "scrolled into view, first visible line " << first;
+  EXPECT_EQ(::GetFocus(), editor);
+
+  goTo = Open(editor, 'G', kGoToLineWindowClassName);
+  TypeText("99999");
+  ClickItem(goTo, kGoButtonId);
+  EXPECT_EVENTUALLY(!::IsWindow(goTo));
+  EXPECT_EQ(LineOfCaret(editor), static_cast<LONG>(::SendMessageA(editor, EM_GETLINECOUNT, 0, 0)) - 1)
+      << "past the end: the last line";
+
+  goTo = Open(editor, 'G', kGoToLineWindowClassName);
+  const CHARRANGE before = Selection(editor);
+  {
+    MessageBoxCloser closer;
+    TypeText("x 1");
+    PressKey(VK_RETURN);
+    EXPECT_EVENTUALLY(!closer.closed.empty());
+    ASSERT_FALSE(closer.closed.empty());
+    EXPECT_NE(closer.closed.front().text.find("\"x 1\" is not a line number"), std::string::npos)
+        << closer.closed.front().text;
+  }
+  EXPECT_TRUE(::IsWindow(goTo)) << "the window stays for another try";
+  EXPECT_EQ(Selection(editor).cpMin, before.cpMin) << "the caret did not move";
+}
+
+TEST_F(CodeTools, CtrlHReplacesOneByOneOrAllAndCtrlZTakesReplaceAllBackInOneStep) {
+  const std::string text = "mov eax, ebx\r\nadd eax, eax\nmov eax_count, 1\r\n";
+  HWND codeWindow = OpenCodeWindow("Module1 (Code)", text.c_str());
+  HWND editor = EditorControlOf(codeWindow);
+
+  HWND replace = Open(editor, 'H', kReplaceWindowClassName);
+  ASSERT_NE(replace, nullptr);
+  EXPECT_EQ(WindowText(::GetDlgItem(replace, kReplaceAllButtonId)), "Replace All");
+  TypeText("eax");  // the search field has the focus
+  TypeInto(replace, kWithBoxId, "ecx");
+  ::SendDlgItemMessageA(replace, 100, BM_SETCHECK, BST_CHECKED, 0);    // case sensitive
+  ::SendDlgItemMessageA(replace, 200, BM_SETCHECK, BST_UNCHECKED, 0);  // whole word, by a click
+  ClickItem(replace, 200);
+  ClickItem(replace, kFindNextButtonId);
+  EXPECT_EVENTUALLY(Selection(editor).cpMin == 4 && Selection(editor).cpMax == 7);
+  ClickItem(replace, kReplaceButtonId);
+  EXPECT_EVENTUALLY(EditorText(editor).rfind("mov ecx, ebx", 0) == 0);
+  EXPECT_EQ(Selection(editor).cpMin, 17) << "the next match selected";
+  ClickItem(replace, kReplaceAllButtonId);
+  EXPECT_EVENTUALLY(EditorText(editor).find("eax,") == std::string::npos);
+  EXPECT_NE(EditorText(editor).find("add ecx, ecx"), std::string::npos);
+  EXPECT_NE(EditorText(editor).find("eax_count"), std::string::npos) << "another word kept";
+  EXPECT_NE(::SendMessageA(editor, EM_GETMODIFY, 0, 0), 0);
+  EXPECT_NE(::SendMessageA(editor, EM_CANUNDO, 0, 0), 0);
+
+  ClickItem(replace, kCancelButtonId);
+  EXPECT_EVENTUALLY(!::IsWindow(replace));
+  FocusEditor(editor);
+  PressControlAnd('Z');
+  // The text before Replace All, line ends and all, after one Undo; the
+  // single Replace before it stays.
+  std::string back(GetCodeText(codeWindow, nullptr, 0) + 1, '\0');
+  back.resize(GetCodeText(codeWindow, back.data(), static_cast<DWORD>(back.size())));
+  EXPECT_EQ(back, "mov ecx, ebx\r\nadd eax, eax\nmov eax_count, 1\r\n");
+  EXPECT_EQ(::SendMessageA(editor, EM_CANUNDO, 0, 0), 0) << "Replace All was the one step";
+}
+
+TEST_F(CodeTools, AnEmptySearchReplacesNothingAndAHostThatDidNotAskGetsNoWindows) {
+  HWND editor = EditorControlOf(OpenCodeWindow("Module1 (Code)", "mov eax, 1"));
+  HWND replace = Open(editor, 'H', kReplaceWindowClassName);
+  ASSERT_NE(replace, nullptr);
+  ClickItem(replace, kReplaceAllButtonId);
+  ClickItem(replace, kReplaceButtonId);
+  EXPECT_EQ(EditorText(editor), "mov eax, 1");
+  ClickItem(replace, kCancelButtonId);
+  EXPECT_EVENTUALLY(!::IsWindow(replace));
+
+  SetHostOptions(0);
+  FocusEditor(editor);
+  PressControlAnd('G');
+  PressControlAnd('H');
+  PumpPending();
+  EXPECT_TRUE(WindowsOfClass(kReplaceWindowClassName).empty());
+  EXPECT_TRUE(WindowsOfClass(kGoToLineWindowClassName).empty());
+}
+
+}  // namespace
+}  // namespace kelp::test

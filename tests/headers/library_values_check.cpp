@@ -125,6 +125,7 @@ static_assert(kelp::kToolTips[TOOL_LINES - TOOL_POINTER].text == std::string_vie
 SAME_VALUE(KELP32_OPTION_NOTIFY_CHANGES, kelp::kOptionNotifyChanges);
 SAME_VALUE(KELP32_OPTION_ASK_BEFORE_EXIT, kelp::kOptionAskBeforeExit);
 SAME_VALUE(KELP32_OPTION_ADD_MDI_FORM, kelp::kOptionAddMdiForm);
+SAME_VALUE(KELP32_OPTION_CODE_TOOLS, kelp::kOptionCodeTools);
 SAME_VALUE(KELP32_PROJECT_CHANGED, kelp::kProjectChangedMessage);
 SAME_VALUE(KELP32_QUERY_EXIT, kelp::kQueryExitMessage);
 SAME_VALUE(KELP32_CANCEL_EXIT, kelp::kCancelExit);

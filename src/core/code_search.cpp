@@ -2,6 +2,8 @@
 
 #include <limits>
 
+#include "core/masm_blocks.h"
+
 namespace kelp {
 namespace {
 
@@ -73,6 +75,45 @@ std::optional<std::uint32_t> ParseLineNumber(std::string_view typed) {
   }
   if (value == 0) return std::nullopt;
   return static_cast<std::uint32_t>(value);
+}
+
+}  // namespace kelp
+
+namespace kelp {
+namespace {
+
+// "uMsg == WM_CREATE && ..." gives WM_CREATE when the tested word is `tested`.
+std::string_view ComparedName(std::string_view tested, const LineWords& words) {
+  if (!SameWord(words.second, tested)) return {};
+  std::string_view rest = words.afterSecond;
+  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+  if (rest.substr(0, 2) != "==") return {};
+  rest.remove_prefix(2);
+  while (!rest.empty() && IsBlank(rest.front())) rest.remove_prefix(1);
+  std::size_t end = 0;
+  while (end < rest.size() && IsNameCharacter(rest[end])) ++end;
+  return rest.substr(0, end);
+}
+
+}  // namespace
+
+std::vector<CodeEntry> FindCodeEntries(std::string_view code) {
+  std::vector<CodeEntry> entries;
+  const std::vector<std::string_view> lines = SplitCodeLines(code);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    const LineWords words = WordsOf(CodePart(lines[i]));
+    const auto line = static_cast<std::uint32_t>(i);
+    if (SameWord(words.second, "proc") && !words.first.empty()) {
+      entries.push_back({CodeEntry::Kind::kProcedure, std::string(words.first), line});
+    } else if (SameWord(words.first, ".if") || SameWord(words.first, ".elseif")) {
+      if (const std::string_view message = ComparedName("uMsg", words); !message.empty()) {
+        entries.push_back({CodeEntry::Kind::kMessage, std::string(message), line});
+      } else if (const std::string_view id = ComparedName("wParam", words); !id.empty()) {
+        entries.push_back({CodeEntry::Kind::kHandler, std::string(id), line});
+      }
+    }
+  }
+  return entries;
 }
 
 }  // namespace kelp

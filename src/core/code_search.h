@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelp {
 
@@ -41,5 +42,22 @@ Replaced ReplaceAll(std::string_view text, std::string_view what, std::string_vi
 // A number too large for 32 bits is read as the largest there is: it goes
 // to the last line as any number past the end does.
 std::optional<std::uint32_t> ParseLineNumber(std::string_view typed);
+
+}  // namespace kelp
+
+namespace kelp {
+
+// What the procedure list at the top of a code window offers: each
+// procedure ("Form1Proc proc ..."), each message block of a window
+// procedure (".if uMsg == WM_CREATE", ".elseif" too) and each control's
+// handler block (".if wParam == IDC_BUTTON0"), in the order of the text,
+// with the line each begins on (from 0).
+struct CodeEntry {
+  enum class Kind { kProcedure, kMessage, kHandler };
+  Kind kind;
+  std::string name;
+  std::uint32_t line;
+};
+std::vector<CodeEntry> FindCodeEntries(std::string_view code);
 
 }  // namespace kelp

@@ -76,6 +76,11 @@ void CodeWindow_OnCommand(HWND window, int identifier, int notification, HWND fr
     ReportChange(kChangeCode, window);
     return;
   }
+  if ((identifier == kFirstListBoxId || identifier == kSecondListBoxId) && HostWants(kOptionCodeTools)) {
+    if (notification == CBN_DROPDOWN) FillCodeWindowLists(window);
+    if (notification == CBN_SELENDOK) ChooseListEntry(window, identifier);
+    return;
+  }
   HWND editor = gEditor.currentEditor;
   if (editor == nullptr) return;
   switch (identifier) {
@@ -123,6 +128,10 @@ void AddCodeWindowsOf(HWND parent, std::vector<HWND>& windows) {
 
 HWND EditorControlOf(HWND codeWindow) {
   return win::WindowPointer<HWND__>(codeWindow, kEditorSlot);
+}
+
+HWND CodeWindowOwner(HWND codeWindow) {
+  return win::WindowPointer<HWND__>(codeWindow, kOwnerSlot);
 }
 
 // Whatever class name a code window was opened with, its class runs our procedure.
@@ -178,6 +187,7 @@ HWND OpenCodeWindow(HWND parent, LPCSTR className, LPCSTR title, HWND owner, boo
   gEditor.cascadeX += kCascadeStep;
   gEditor.cascadeY += kCascadeStep;
   win::SetWindowPointer<HWND__>(window, kOwnerSlot, owner);
+  if (HostWants(kOptionCodeTools)) FillCodeWindowLists(window);
   return window;
 }
 
@@ -193,10 +203,14 @@ LRESULT CALLBACK CodeWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       // The text is the code, not the caption. Whoever sends it (the host,
       // or the designer with a skeleton) says what the change was.
       PutExactText(EditorControlOf(window), reinterpret_cast<LPCSTR>(lParam));
+      if (HostWants(kOptionCodeTools)) FillCodeWindowLists(window);
       return 0;
     }
     case WM_NCLBUTTONDOWN:
       ::SetFocus(EditorControlOf(window));
+      break;
+    case WM_MDIACTIVATE:
+      if (reinterpret_cast<HWND>(lParam) == window && HostWants(kOptionCodeTools)) FillCodeWindowLists(window);
       break;
     case WM_COMMAND:
       CodeWindow_OnCommand(window, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));

@@ -189,6 +189,14 @@ bool CanUndoReplaceAll(HWND editor);
 bool UndoReplaceAll(HWND editor);
 void ShowGoToLineDialog();
 LRESULT CALLBACK GoToLineWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// The two lists at the top of a code window (code_window_lists.cpp): read
+// again from the owner and the code; and what choosing in one of them
+// (its identifier) does.
+void FillCodeWindowLists(HWND codeWindow);
+void ChooseListEntry(HWND codeWindow, int listId);
+// What the code window was opened for: a design surface, a control, or
+// the main frame.
+HWND CodeWindowOwner(HWND codeWindow);
 // Puts the caret at the start of a line (1 the first; past the end, the
 // last), scrolled into view.
 void GoToLine(HWND editor, std::uint32_t line);

@@ -62,3 +62,35 @@ TEST(ParseLineNumber, ReadsDigitsAndRefusesTheRest) {
 
 }  // namespace
 }  // namespace kelp
+
+namespace kelp {
+namespace {
+
+TEST(FindCodeEntries, FindsProceduresMessagesAndHandlersWithTheirLines) {
+  const std::string code =
+      ";banner\r\n"
+      "Form1Proc proc hWin:DWORD,uMsg:DWORD,wParam:DWORD,lParam:DWORD\r\n"
+      "    .if uMsg == WM_CREATE\r\n"
+      "    .ElseIf uMsg==WM_COMMAND && eax\r\n"
+      "        .if wParam == IDC_BUTTON0 ; the button\r\n"
+      "        .endif\n"
+      "    .endif\r"
+      "    ; .if wParam == IDC_COMMENTED\r\n"
+      "    .if eax == 1\r\n"
+      "Form1Proc endp\r\n"
+      "Helper PROC\r\n";
+  const std::vector<CodeEntry> entries = FindCodeEntries(code);
+  ASSERT_EQ(entries.size(), 5u);
+  const std::pair<std::string, std::uint32_t> expected[] = {
+      {"Form1Proc", 1}, {"WM_CREATE", 2}, {"WM_COMMAND", 3}, {"IDC_BUTTON0", 4}, {"Helper", 10}};
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    EXPECT_EQ(entries[i].name, expected[i].first);
+    EXPECT_EQ(entries[i].line, expected[i].second);
+  }
+  EXPECT_EQ(entries[3].kind, CodeEntry::Kind::kHandler);
+  EXPECT_TRUE(FindCodeEntries("").empty());
+  EXPECT_TRUE(FindCodeEntries(".if uMsg ==\r\n proc\r\n" + std::string(100000, 'x')).empty());
+}
+
+}  // namespace
+}  // namespace kelp

@@ -153,6 +153,64 @@ TEST_F(CodeTools, CtrlHReplacesOneByOneOrAllAndCtrlZTakesReplaceAllBackInOneStep
   EXPECT_EQ(::SendMessageA(editor, EM_CANUNDO, 0, 0), 0) << "Replace All was the one step";
 }
 
+std::vector<std::string> Items(HWND list) {
+  std::vector<std::string> items;
+  const auto count = ::SendMessageA(list, CB_GETCOUNT, 0, 0);
+  for (LRESULT i = 0; i < count; ++i) {
+    std::string text(static_cast<std::size_t>(::SendMessageA(list, CB_GETLBTEXTLEN, i, 0)) + 1, '\0');
+    text.resize(static_cast<std::size_t>(::SendMessageA(list, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()))));
+    items.push_back(text);
+  }
+  return items;
+}
+
+// Opens a list with a click and picks the entry at `index` with the keys,
+// as a user does.
+void Pick(HWND list, int index) {
+  Click(Centre(ScreenRect(list)));
+  EXPECT_EVENTUALLY(::SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) != 0);
+  PressKey(VK_HOME);
+  for (int i = 0; i < index; ++i) PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  EXPECT_EVENTUALLY(::SendMessageA(list, CB_GETDROPPEDSTATE, 0, 0) == 0);
+}
+
+TEST_F(CodeTools, TheListsOfAFormsCodeWindowFollowTheCodeAndTakeTheCaretThere) {
+  HWND surface = NewSurface();
+  HWND button = PlaceDesignControl(surface, KIND_BUTTON, 0, nullptr, 10, 10, 80, 24);
+  ASSERT_NE(button, nullptr);
+  std::string code = "Form1Proc proc hWin:DWORD,uMsg:DWORD,wParam:DWORD,lParam:DWORD\r\n";
+  for (int i = 0; i < 60; ++i) code += "    nop\r\n";
+  code += "    .if uMsg == WM_CREATE\r\n    .elseif uMsg == WM_COMMAND\r\n";
+  code += "        .if wParam == IDC_BUTTON0\r\n        .endif\r\n    .endif\r\nForm1Proc endp\r\n";
+  HWND codeWindow = OpenCodeWindow("Form1 (Code)", code.c_str(), surface);
+  HWND editor = EditorControlOf(codeWindow);
+  HWND objects = ::GetDlgItem(codeWindow, kFirstListBoxId);
+  HWND entries = ::GetDlgItem(codeWindow, kSecondListBoxId);
+  Click(Centre(ScreenRect(objects)));  // opening a list reads the code
+  EXPECT_EVENTUALLY(::SendMessageA(objects, CB_GETDROPPEDSTATE, 0, 0) != 0);
+  PressKey(VK_ESCAPE);
+  EXPECT_EQ(Items(objects), std::vector<std::string>({"(General)", WindowText(surface), "Button0"}));
+  EXPECT_EQ(WindowText(objects), WindowText(surface)) << "the form's own window shows the form";
+  EXPECT_EQ(Items(entries), std::vector<std::string>({"Form1Proc", "WM_CREATE", "WM_COMMAND"}));
+
+  Pick(entries, 2);
+  EXPECT_EQ(LineOfCaret(editor), 62) << "WM_COMMAND's line";
+  EXPECT_EQ(::GetFocus(), editor);
+
+  // The user types a new procedure; the list has it when opened again.
+  ::SendMessageA(editor, EM_SETSEL, 0, 0);
+  TypeText("helper proc");
+  PressKey(VK_RETURN);
+  Pick(objects, 2);
+  EXPECT_EQ(Items(entries), std::vector<std::string>({"IDC_BUTTON0"})) << "the button's handler block";
+  Pick(entries, 0);
+  EXPECT_EQ(LineOfCaret(editor), 64);
+  Pick(objects, 0);
+  EXPECT_EQ(Items(entries).front(), "helper") << Items(entries).size() << " entries";
+  EXPECT_EQ(Items(entries).size(), 5u);
+}
+
 TEST_F(CodeTools, AnEmptySearchReplacesNothingAndAHostThatDidNotAskGetsNoWindows) {
   HWND editor = EditorControlOf(OpenCodeWindow("Module1 (Code)", "mov eax, 1"));
   HWND replace = Open(editor, 'H', kReplaceWindowClassName);

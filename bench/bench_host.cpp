@@ -1,9 +1,12 @@
 #include "bench_host.h"
 
 #include <algorithm>
+#include <string>
 
+#include "editor/editor.h"
 #include "entry/workspace.h"
 #include "kelp32.h"
+#include "masm_text.h"
 
 namespace kelp::bench {
 namespace {
@@ -76,6 +79,20 @@ double Mean(const std::vector<double>& samples, std::size_t first, std::size_t c
   double sum = 0;
   for (std::size_t i = first; i < first + count && i < samples.size(); ++i) sum += samples[i];
   return count == 0 ? 0 : sum / static_cast<double>(count);
+}
+
+HWND OpenDenseCodeWindow(const Host& host, int lines) {
+  HWND window = InitRichEditBox(host.client, ::GetModuleHandleA(nullptr), kCodeWindowClassName, "Module1 (Code)",
+                                host.frame);
+  const std::string text = DenseMasm(static_cast<std::size_t>(lines));
+  ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+  RECT client{};
+  ::GetClientRect(host.client, &client);
+  ::MoveWindow(window, 0, 0, client.right, client.bottom, TRUE);
+  HWND editor = EditorControlOf(window);
+  ::SendMessageA(editor, EM_LINESCROLL, 0, lines / 2);
+  PumpPending();
+  return editor;
 }
 
 }  // namespace kelp::bench

@@ -20,6 +20,10 @@ Host StartHost(int width, int height);
 
 void PumpPending();
 
+// A code window filling the host's MDI client, holding `lines` lines of
+// dense MASM and scrolled to their middle; its editor control.
+HWND OpenDenseCodeWindow(const Host& host, int lines);
+
 // A monotonic clock in microseconds.
 double NowMicroseconds();
 

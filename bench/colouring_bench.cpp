@@ -94,16 +94,7 @@ void Report(const char* what, const Medians& medians) {
 
 int main() {
   const kelp::bench::Host host = kelp::bench::StartHost(1600, 1200);
-  HWND window = InitRichEditBox(host.client, ::GetModuleHandleA(nullptr), kelp::kCodeWindowClassName,
-                                "Module1 (Code)", host.frame);
-  const std::string text = kelp::bench::DenseMasm(kLines);
-  ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  RECT client{};
-  ::GetClientRect(host.client, &client);
-  ::MoveWindow(window, 0, 0, client.right, client.bottom, TRUE);
-  HWND editor = kelp::EditorControlOf(window);
-  ::SendMessageA(editor, EM_LINESCROLL, 0, kLines / 2);  // the middle of the file
-  kelp::bench::PumpPending();
+  HWND editor = kelp::bench::OpenDenseCodeWindow(host, kLines);
   const int visible = VisibleLines(editor);
 
   std::printf("colouring_bench: one WM_PAINT of a code window, %d visible lines of a %d-line text\n", visible,

@@ -129,15 +129,7 @@ int main() {
   // As kelp.exe asks: every change reported, and the code tools (whose
   // lists must not cost typing anything).
   SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_CODE_TOOLS);
-  HWND window = InitRichEditBox(host.client, ::GetModuleHandleA(nullptr), kelp::kCodeWindowClassName,
-                                "Module1 (Code)", host.frame);
-  const std::string text = kelp::bench::DenseMasm(kLines);
-  ::SendMessageA(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
-  RECT client{};
-  ::GetClientRect(host.client, &client);
-  ::MoveWindow(window, 0, 0, client.right, client.bottom, TRUE);
-  HWND editor = kelp::EditorControlOf(window);
-  ::SendMessageA(editor, EM_LINESCROLL, 0, kLines / 2);
+  HWND editor = kelp::bench::OpenDenseCodeWindow(host, kLines);
   ::SetFocus(editor);
   kelp::bench::PumpPending();
   const LONG line = kLines / 2 + 20;  // on the page shown

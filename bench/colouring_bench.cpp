@@ -90,6 +90,21 @@ void Report(const char* what, const Medians& medians) {
   std::printf("    ratio coloured/plain:  %.2f   goal <= 1.5: %s\n", ratio, ratio <= 1.5 ? "met" : "NOT MET");
 }
 
+// What one request to the Wine server (on Windows, one system call) costs
+// here: the median of asking for this thread's exit code, which Wine asks
+// the server for. Machines whose round trips are dearer pay more for the
+// caret's hide and show and the window DC a coloured paint adds.
+double RoundTripMicroseconds() {
+  std::vector<double> samples;
+  for (int i = 0; i < 2000; ++i) {
+    DWORD code = 0;
+    const double start = kelp::bench::NowMicroseconds();
+    ::GetExitCodeThread(::GetCurrentThread(), &code);
+    samples.push_back(kelp::bench::NowMicroseconds() - start);
+  }
+  return kelp::bench::Median(samples);
+}
+
 }  // namespace
 
 int main() {
@@ -112,8 +127,11 @@ int main() {
                                 : "the same page (the control did not take the keyboard focus)",
          focused);
   if (visible < kMinimumVisibleLines) std::printf("  WARNING: fewer than %d visible lines\n", kMinimumVisibleLines);
+  const double roundTrip = RoundTripMicroseconds();
+  std::printf("  one round trip to the Wine server: %.1f us (the median of 2,000)\n", roundTrip);
   // For bench/run, which sets the architectures side by side.
   std::printf("colouring_bench.coloured_us %.0f\n", steady.coloured);
+  std::printf("colouring_bench.round_trip_us %.1f\n", roundTrip);
   std::printf("colouring_bench.ratio_same_page %.2f\n", steady.coloured / steady.plain);
   std::printf("colouring_bench.ratio_scrolled %.2f\n", scrolled.coloured / scrolled.plain);
   std::printf("colouring_bench.ratio_focused %.2f\n", focused.coloured / focused.plain);

@@ -15,6 +15,7 @@
 #include "core/code_search.h"
 #include "designer/form_designer.h"
 #include "editor/editor.h"
+#include "kelp32.h"
 
 namespace kelp {
 namespace {
@@ -54,7 +55,7 @@ bool IsSurfaceWindow(HWND window) {
 // The design surface the code window's object lives on, if any.
 HWND SurfaceOf(HWND owner) {
   if (IsSurfaceWindow(owner)) return owner;
-  if (RecordOfControl(owner) != nullptr && IsSurfaceWindow(::GetParent(owner))) return ::GetParent(owner);
+  if (IsDesignControl(owner) && IsSurfaceWindow(::GetParent(owner))) return ::GetParent(owner);
   return nullptr;
 }
 
@@ -78,9 +79,11 @@ void FillObjects(HWND codeWindow) {
     char formName[kTextFieldSize] = {};
     ::GetWindowTextA(surface, formName, sizeof(formName));
     AddItem(list, formName, reinterpret_cast<LPARAM>(surface));
-    for (HWND child = ::GetWindow(surface, GW_CHILD); child != nullptr; child = ::GetWindow(child, GW_HWNDNEXT)) {
-      if (const ControlRecord* record = RecordOfControl(child)) {
-        AddItem(list, ControlName(*record), reinterpret_cast<LPARAM>(child));
+    // Only the design-time controls: the grab handles are children too.
+    for (HWND control = GetNextControl(surface, nullptr); control != nullptr;
+         control = GetNextControl(surface, control)) {
+      if (const ControlRecord* record = RecordOfControl(control)) {
+        AddItem(list, ControlName(*record), reinterpret_cast<LPARAM>(control));
       }
     }
   }
@@ -90,8 +93,9 @@ void FillObjects(HWND codeWindow) {
 // The entries of the object chosen on the left.
 void FillEntries(HWND codeWindow) {
   HWND list = EntryList(codeWindow);
-  const auto object = reinterpret_cast<HWND>(SelectedData(ObjectList(codeWindow)));
-  const ControlRecord* control = object != nullptr ? RecordOfControl(object) : nullptr;
+  auto object = reinterpret_cast<HWND>(SelectedData(ObjectList(codeWindow)));
+  const ControlRecord* control = IsDesignControl(object) ? RecordOfControl(object) : nullptr;
+  if (control == nullptr && !IsSurfaceWindow(object)) object = nullptr;  // gone since: "(General)"
   const std::vector<CodeEntry> entries =
       FindCodeEntries(ToAnsi(EditorCharacters(EditorControlOf(codeWindow))));
   ::SendMessageA(list, CB_RESETCONTENT, 0, 0);

@@ -104,6 +104,22 @@ bool LinesAre(HWND editor, const std::vector<ChangedLine>& lines) {
   return true;
 }
 
+// The longest selection the window offers as the text to find.
+constexpr LONG kLongestSuggestion = 255;
+
+// The editor's selection as text, or nothing when it is empty or holds
+// more than `atMost` characters.
+std::string SelectedText(HWND editor, LONG atMost) {
+  CHARRANGE selection{};
+  ::SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  const LONG length = selection.cpMax - selection.cpMin;
+  if (length <= 0 || length > atMost) return {};
+  std::string text(static_cast<std::size_t>(length) * 2 + 1, '\0');  // a character can take two bytes
+  const auto copied = ::SendMessageA(editor, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(text.data()));
+  text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  return text;
+}
+
 void ReplaceWindow_OnCreate(HWND window) {
   CenterWindow(window);
   CreateLabel(window, 10, 12, 90, 18, "Find what:");
@@ -130,13 +146,9 @@ void ReplaceWindow_OnCreate(HWND window) {
   if (gEditor.wholeWord) ::SendMessageA(wordBox, BM_SETCHECK, BST_CHECKED, 0);
   // What is selected in the editor is what the user most likely replaces.
   if (HWND editor = gEditor.currentEditor) {
-    CHARRANGE selection{};
-    ::SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-    if (selection.cpMax > selection.cpMin && selection.cpMax - selection.cpMin < 256) {
-      std::string selected(static_cast<std::size_t>(selection.cpMax - selection.cpMin) * 2 + 1, '\0');
-      const auto copied = ::SendMessageA(editor, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected.data()));
-      selected.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
-      if (selected.find('\r') == std::string::npos) ::SetDlgItemTextA(window, kFindBoxId, selected.c_str());
+    const std::string selected = SelectedText(editor, kLongestSuggestion);
+    if (!selected.empty() && selected.find('\r') == std::string::npos) {
+      ::SetDlgItemTextA(window, kFindBoxId, selected.c_str());
     }
   }
 }
@@ -168,11 +180,7 @@ void ReplaceWindow_OnReplace(HWND window) {
   const std::string what = FieldText(window, kFindBoxId);
   if (editor == nullptr || what.empty()) return;
   const SearchOptions options = TakeOptions(window);
-  CHARRANGE selection{};
-  ::SendMessageA(editor, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  std::string selected(static_cast<std::size_t>(selection.cpMax - selection.cpMin) * 2 + 1, '\0');
-  const auto copied = ::SendMessageA(editor, EM_GETSELTEXT, 0, reinterpret_cast<LPARAM>(selected.data()));
-  selected.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+  const std::string selected = SelectedText(editor, static_cast<LONG>(what.size()));
   if (selected.size() == what.size() && MatchesAt(selected, 0, what, {options.matchCase, false})) {
     const std::string with = FieldText(window, kWithBoxId);
     ::SendMessageA(editor, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(with.c_str()));

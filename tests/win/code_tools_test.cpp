@@ -179,6 +179,7 @@ TEST_F(CodeTools, TheListsOfAFormsCodeWindowFollowTheCodeAndTakeTheCaretThere) {
   HWND surface = NewSurface();
   HWND button = PlaceDesignControl(surface, KIND_BUTTON, 0, nullptr, 10, 10, 80, 24);
   ASSERT_NE(button, nullptr);
+  Click(Centre(ScreenRect(button)));  // selected: its grab handles are children of the surface too
   std::string code = "Form1Proc proc hWin:DWORD,uMsg:DWORD,wParam:DWORD,lParam:DWORD\r\n";
   for (int i = 0; i < 60; ++i) code += "    nop\r\n";
   code += "    .if uMsg == WM_CREATE\r\n    .elseif uMsg == WM_COMMAND\r\n";

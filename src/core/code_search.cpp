@@ -40,13 +40,23 @@ std::size_t FindMatch(std::string_view text, std::size_t from, std::string_view 
 }
 
 Replaced ReplaceAll(std::string_view text, std::string_view what, std::string_view with,
-                    const SearchOptions& options) {
+                    const SearchOptions& options, std::size_t atMost) {
   Replaced result;
-  if (what.empty()) {
+  std::size_t matches = 0;
+  for (std::size_t at = FindMatch(text, 0, what, options); at != std::string_view::npos;
+       at = FindMatch(text, at + what.size(), what, options)) {
+    ++matches;
+  }
+  // The length of the result, compared without overflow: each match takes
+  // what.size() bytes out of the text and puts with.size() in.
+  const std::size_t kept = text.size() - matches * what.size();
+  const bool tooLong = kept > atMost || (!with.empty() && matches > (atMost - kept) / with.size());
+  if (matches == 0 || tooLong) {
     result.text = std::string(text);
+    result.tooLong = tooLong;
     return result;
   }
-  result.text.reserve(text.size());
+  result.text.reserve(kept + matches * with.size());
   std::size_t copied = 0;
   for (std::size_t at = FindMatch(text, 0, what, options); at != std::string_view::npos;
        at = FindMatch(text, at + what.size(), what, options)) {

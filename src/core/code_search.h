@@ -29,13 +29,19 @@ struct Replaced {
   std::string text;
   std::size_t count = 0;
   std::size_t firstMatch = std::string_view::npos;  // where the first replacement begins
+  bool tooLong = false;  // the result would pass the limit: nothing replaced
 };
+
+// Far beyond any module a code window can work with; a long replacement of
+// a short, frequent text could otherwise ask for gigabytes.
+inline constexpr std::size_t kLongestReplacedText = 16 * 1024 * 1024;
 
 // Every match replaced, left to right; the scan goes on after each
 // replacement, so a replacement that holds the searched text is never
-// replaced again. An empty `what` changes nothing.
+// replaced again. An empty `what` changes nothing, and neither does a
+// replacement whose result would be longer than `atMost` bytes (tooLong).
 Replaced ReplaceAll(std::string_view text, std::string_view what, std::string_view with,
-                    const SearchOptions& options);
+                    const SearchOptions& options, std::size_t atMost = kLongestReplacedText);
 
 // A line number as typed: digits, blanks around them allowed. Nothing else
 // (no sign, no other character, no digits at all, or 0) is a line number.

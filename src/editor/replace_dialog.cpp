@@ -23,6 +23,7 @@ constexpr int kWidth = 470, kHeight = 165;
 
 constexpr char kTitle[] = " Replace Text";
 constexpr char kNoMatches[] = "No matches";
+constexpr char kTooLong[] = "Replace All would make the text longer than 16 MB.\n\nNothing was replaced.";
 constexpr char kAlertTitle[] = "Alert!";
 
 constexpr int kCaseBoxId = 100;
@@ -221,10 +222,16 @@ void ReplaceWindow_OnReplaceAll(HWND window) {
   const std::vector<LineSpan> spans = LinesOf(characters);
   std::vector<ChangedLine> changed;
   std::size_t count = 0;
+  std::size_t length = 0;
   for (std::size_t line = 0; line < spans.size(); ++line) {
     std::string before = ToAnsi(characters.substr(static_cast<std::size_t>(spans[line].start),
                                                   static_cast<std::size_t>(spans[line].length)));
-    Replaced replaced = ReplaceAll(before, what, with, options);
+    Replaced replaced = ReplaceAll(before, what, with, options, kLongestReplacedText - length);
+    length += replaced.text.size() + 1;
+    if (replaced.tooLong || length > kLongestReplacedText) {
+      ::MessageBoxA(window, kTooLong, kAlertTitle, MB_OK | MB_ICONEXCLAMATION);
+      return;
+    }
     if (replaced.count == 0) continue;
     count += replaced.count;
     changed.push_back({line, std::move(before), std::move(replaced.text)});

@@ -37,6 +37,17 @@ TEST(ReplaceAll, AnEmptySearchOrNoMatchChangesNothing) {
   EXPECT_EQ(ReplaceAll("ea", "eax", "x", {true, false}).text, "ea") << "a text shorter than the search";
 }
 
+TEST(ReplaceAll, ReplacesNothingWhenTheResultWouldPassItsLimit) {
+  const std::string blanks(100000, ' ');
+  const std::string replacement(100000, 'x');
+  const Replaced refused = ReplaceAll(blanks, " ", replacement, {true, false});
+  EXPECT_TRUE(refused.tooLong) << "10 GB asked for";
+  EXPECT_EQ(refused.count, 0u);
+  EXPECT_EQ(refused.text, blanks);
+  EXPECT_FALSE(ReplaceAll("ab", "a", "xyz", {true, false}, 4).tooLong) << "exactly the limit";
+  EXPECT_TRUE(ReplaceAll("ab", "a", "xyzw", {true, false}, 4).tooLong);
+}
+
 TEST(ReplaceAll, HugeSearchReplacementAndLinesWork) {
   const std::string line(100000, 'a');
   const std::string search(100000, 'a');

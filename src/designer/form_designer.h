@@ -118,6 +118,9 @@ RECT PanelRectInFrame(HWND frame, HWND backPanel);
 // Makes the form the selected object (kind 48).
 void SelectForm(HWND frame);
 
+// Whether the window is a form's design surface (project_controls.cpp).
+bool IsDesignSurface(HWND window);
+
 // After the back panel has been resized: the frame's scroll ranges follow.
 void RecomputeFormScrollBars(HWND frame);
 

@@ -11,12 +11,6 @@
 namespace kelp {
 namespace {
 
-bool IsSurface(HWND window) {
-  char name[sizeof(kSurfaceClassName) + 1] = {};
-  return window != nullptr && ::GetClassNameA(window, name, sizeof(name)) > 0 &&
-         lstrcmpA(name, kSurfaceClassName) == 0;
-}
-
 bool IsControlOf(HWND surface, HWND window) { return IsDesignControl(window) && ::GetParent(window) == surface; }
 
 // The first design-time control at or above `window` among its siblings.
@@ -57,11 +51,18 @@ void PutAmongTheOthers(HWND surface, HWND control) {
 }
 
 }  // namespace
+
+bool IsDesignSurface(HWND window) {
+  char name[sizeof(kSurfaceClassName) + 1] = {};
+  return window != nullptr && ::GetClassNameA(window, name, sizeof(name)) > 0 &&
+         lstrcmpA(name, kSurfaceClassName) == 0;
+}
+
 }  // namespace kelp
 
 extern "C" HWND KELP_API GetNextControl(HWND surface, HWND control) {
   using namespace kelp;
-  if (!IsSurface(surface)) return nullptr;
+  if (!IsDesignSurface(surface)) return nullptr;
   if (control == nullptr) return BottomControl(surface);
   return IsControlOf(surface, control) ? ControlAbove(surface, control) : nullptr;
 }
@@ -69,7 +70,7 @@ extern "C" HWND KELP_API GetNextControl(HWND surface, HWND control) {
 extern "C" HWND KELP_API PlaceDesignControl(HWND surface, DWORD kind, DWORD number, LPCSTR name, int x, int y,
                                             int width, int height) {
   using namespace kelp;
-  if (!IsSurface(surface)) return nullptr;
+  if (!IsDesignSurface(surface)) return nullptr;
   const KindRow* row = KindRowFor(kind);
   NameTable* table = NameTableOf(surface, kind);
   if (row == nullptr || table == nullptr || number >= NameTable::kCapacity || table->At(number) != 0) {

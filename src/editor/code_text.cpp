@@ -25,30 +25,6 @@
 namespace kelp {
 namespace {
 
-// Reading and marking paragraph marks moves the selection; the user's
-// selection, scroll position and picture come back afterwards.
-class KeptView {
- public:
-  explicit KeptView(HWND editor) : editor_(editor) {
-    ::SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
-    ::SendMessageA(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-    ::SendMessageA(editor_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-  }
-  ~KeptView() {
-    ::SendMessageA(editor_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-    ::SendMessageA(editor_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-    ::SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
-    ::InvalidateRect(editor_, nullptr, TRUE);
-  }
-  KeptView(const KeptView&) = delete;
-  KeptView& operator=(const KeptView&) = delete;
-
- private:
-  HWND editor_;
-  CHARRANGE selection_{};
-  POINT scroll_{};
-};
-
 std::vector<LONG> MarkPositions(const std::wstring& characters) {
   std::vector<LONG> marks;
   for (std::size_t i = 0; i < characters.size(); ++i) {
@@ -137,15 +113,9 @@ DWORD CALLBACK ReadStreamSource(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LO
 // module took seconds where the stream takes a tenth of one. The text's
 // line ends are single CRs, so no CR LF is split between two chunks.
 void StreamInText(HWND editor, std::string_view text) {
-  // Taking out the text there was would keep undo steps line by line too;
-  // the undo buffer is emptied afterwards anyway. 100 is RichEdit's own
-  // limit, which none of the library's editors changes.
-  ::SendMessageA(editor, EM_SETUNDOLIMIT, 0, 0);
-  const auto restoreUndo = [editor] { ::SendMessageA(editor, EM_SETUNDOLIMIT, 100, 0); };
   StreamSource source{text};
   EDITSTREAM stream{reinterpret_cast<DWORD_PTR>(&source), 0, ReadStreamSource};
   ::SendMessageA(editor, EM_STREAMIN, SF_TEXT, reinterpret_cast<LPARAM>(&stream));
-  restoreUndo();
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 // active, so typing never pays for them.
 #include <richedit.h>
 
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -46,16 +45,10 @@ void SelectData(HWND list, LPARAM data) {
   ::SendMessageA(list, CB_SETCURSEL, 0, 0);
 }
 
-bool IsSurfaceWindow(HWND window) {
-  char className[32] = {};
-  return window != nullptr && ::GetClassNameA(window, className, sizeof(className)) > 0 &&
-         std::strcmp(className, kSurfaceClassName) == 0;
-}
-
 // The design surface the code window's object lives on, if any.
 HWND SurfaceOf(HWND owner) {
-  if (IsSurfaceWindow(owner)) return owner;
-  if (IsDesignControl(owner) && IsSurfaceWindow(::GetParent(owner))) return ::GetParent(owner);
+  if (IsDesignSurface(owner)) return owner;
+  if (IsDesignControl(owner) && IsDesignSurface(::GetParent(owner))) return ::GetParent(owner);
   return nullptr;
 }
 
@@ -95,7 +88,7 @@ void FillEntries(HWND codeWindow) {
   HWND list = EntryList(codeWindow);
   auto object = reinterpret_cast<HWND>(SelectedData(ObjectList(codeWindow)));
   const ControlRecord* control = IsDesignControl(object) ? RecordOfControl(object) : nullptr;
-  if (control == nullptr && !IsSurfaceWindow(object)) object = nullptr;  // gone since: "(General)"
+  if (control == nullptr && !IsDesignSurface(object)) object = nullptr;  // gone since: "(General)"
   const std::vector<CodeEntry> entries =
       FindCodeEntries(ToAnsi(EditorCharacters(EditorControlOf(codeWindow))));
   ::SendMessageA(list, CB_RESETCONTENT, 0, 0);

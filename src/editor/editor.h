@@ -8,6 +8,7 @@
 #pragma once
 
 #include <windows.h>
+#include <richedit.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -134,6 +135,32 @@ HWND OpenCodeModule(std::uint32_t kind, std::uint32_t number, const char* name, 
 const ModuleWindow* CodeModuleOf(HWND codeWindow);
 const std::vector<ModuleWindow>& CodeModules();
 void ForgetCodeModule(HWND codeWindow);
+
+// While one lives the editor does not repaint; the user's selection,
+// scroll position and picture come back afterwards. Reading and marking
+// paragraph marks moves the selection, and Replace All changes lines all
+// over the text.
+class KeptView {
+ public:
+  explicit KeptView(HWND editor) : editor_(editor) {
+    ::SendMessageA(editor_, WM_SETREDRAW, FALSE, 0);
+    ::SendMessageA(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+    ::SendMessageA(editor_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+  }
+  ~KeptView() {
+    ::SendMessageA(editor_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
+    ::SendMessageA(editor_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
+    ::SendMessageA(editor_, WM_SETREDRAW, TRUE, 0);
+    ::InvalidateRect(editor_, nullptr, TRUE);
+  }
+  KeptView(const KeptView&) = delete;
+  KeptView& operator=(const KeptView&) = delete;
+
+ private:
+  HWND editor_;
+  CHARRANGE selection_{};
+  POINT scroll_{};
+};
 
 // The text of an editor control exactly as bytes: put in with each line
 // end kept as it came, read out the same way (code_text.cpp).

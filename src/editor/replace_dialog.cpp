@@ -189,28 +189,6 @@ void ReplaceWindow_OnReplace(HWND window) {
   FindNextMatch(window, what);
 }
 
-// Keeps the first visible line and the caret's place over a change of the
-// whole text.
-class KeptPlace {
- public:
-  explicit KeptPlace(HWND editor) : editor_(editor) {
-    ::SendMessageA(editor_, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection_));
-    ::SendMessageA(editor_, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-  }
-  ~KeptPlace() {
-    CHARRANGE caret{selection_.cpMin, selection_.cpMin};
-    ::SendMessageA(editor_, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
-    ::SendMessageA(editor_, EM_SETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll_));
-  }
-  KeptPlace(const KeptPlace&) = delete;
-  KeptPlace& operator=(const KeptPlace&) = delete;
-
- private:
-  HWND editor_;
-  CHARRANGE selection_{};
-  POINT scroll_{};
-};
-
 void ReplaceWindow_OnReplaceAll(HWND window) {
   HWND editor = gEditor.currentEditor;
   const std::string what = FieldText(window, kFindBoxId);
@@ -241,7 +219,7 @@ void ReplaceWindow_OnReplaceAll(HWND window) {
     return;
   }
   {
-    const KeptPlace place(editor);
+    const KeptView view(editor);
     PutLines(editor, changed, true);
   }
   MarkChangedByUser(editor);
@@ -264,7 +242,7 @@ bool CanUndoReplaceAll(HWND editor) {
 bool UndoReplaceAll(HWND editor) {
   if (!CanUndoReplaceAll(editor)) return false;
   {
-    const KeptPlace place(editor);
+    const KeptView view(editor);
     PutLines(editor, gLastReplaceAll.lines, false);
   }
   gLastReplaceAll = {};

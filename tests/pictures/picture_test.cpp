@@ -241,7 +241,7 @@ TEST(Bitmap800, IsSixProjectKindImagesOf32By32InFourBits) {
 }
 
 // One image of an icon file: its size, and whether its top-left pixel is
-// transparent in both the alpha channel and the mask.
+// transparent in the mask with black (which draws nothing) behind it.
 struct IconImage {
   int width = 0, height = 0;
   bool cornerTransparent = false;
@@ -257,16 +257,26 @@ std::vector<IconImage> ReadIcon(const Bytes& file) {
     IconImage image;
     image.width = static_cast<int>(U32(file, at + 4));
     image.height = static_cast<int>(U32(file, at + 8)) / 2;
-    if (U16(file, at + 14) != 32) return {};
-    const std::size_t colours = at + U32(file, at);
-    const std::size_t mask = colours + 4u * image.width * image.height;
+    if (U16(file, at + 14) != 4 || U32(file, at + 32) != 16) return {};
+    const std::size_t table = at + U32(file, at);
+    const std::size_t colours = table + 4 * 16;
+    const std::size_t stride = (image.width * 4 + 31) / 32 * 4;
+    const std::size_t mask = colours + stride * image.height;
     const std::size_t maskStride = (image.width + 31) / 32 * 4;
-    for (std::size_t p = 0; p < static_cast<std::size_t>(image.width * image.height); ++p) {
-      image.opaquePixels += file.at(colours + 4 * p + 3) == 255;
+    auto transparent = [&](std::size_t x, std::size_t row) {
+      return (file.at(mask + maskStride * row + x / 8) & (0x80 >> (x % 8))) != 0;
+    };
+    auto index = [&](std::size_t x, std::size_t row) {
+      const std::uint8_t pair = file.at(colours + stride * row + x / 2);
+      return x % 2 == 0 ? pair >> 4 : pair & 0xF;
+    };
+    for (std::size_t row = 0; row < static_cast<std::size_t>(image.height); ++row) {
+      for (std::size_t x = 0; x < static_cast<std::size_t>(image.width); ++x) image.opaquePixels += !transparent(x, row);
     }
     const std::size_t topRow = static_cast<std::size_t>(image.height - 1);  // rows are stored bottom-up
-    image.cornerTransparent = file.at(colours + 4 * topRow * image.width + 3) == 0 &&
-                              (file.at(mask + maskStride * topRow) & 0x80) != 0;
+    const bool blackBehind = index(0, topRow) == 0 && file.at(table) == 0 && file.at(table + 1) == 0 &&
+                             file.at(table + 2) == 0;
+    image.cornerTransparent = transparent(0, topRow) && blackBehind;
     images.push_back(image);
   }
   return images;

@@ -18,6 +18,7 @@
 // --icon-group writes the directory of an icon resource (RT_GROUP_ICON)
 // whose images are the icon images numbered from <first image number> on,
 // for more icon numbers that show one picture without copies of its images.
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -158,28 +159,65 @@ class Bytes {
 
 int RowStride(int width, int bitsPerPixel) { return ((width * bitsPerPixel + 31) / 32) * 4; }
 
-// 32-bit BGRA image with its AND mask, as an icon directory entry holds it.
+// The colour table of a 4-bit icon image: black first, since a pixel the
+// mask makes transparent must draw nothing over the screen (XOR with 0),
+// then the opaque colours in palette order. Every icon has at most 16.
+std::vector<char> IconTable(const Picture& picture) {
+  std::vector<char> table{'\0'};
+  for (char key : picture.paletteOrder) {
+    const Colour& colour = picture.palette.at(key);
+    if (colour.transparent) continue;
+    if (colour.r == 0 && colour.g == 0 && colour.b == 0) {
+      table[0] = key;
+    } else {
+      table.push_back(key);
+    }
+  }
+  if (table.size() > 16) Fail("icon", "more than 16 colours (black counted)");
+  return table;
+}
+
+constexpr int kIconBits = 4;
+constexpr int kIconTableSize = 16;
+
+// A 4-bit image with its AND mask, as an icon directory entry holds it. The
+// pictures are drawn with at most 16 colours and either opaque or
+// transparent pixels, so a table of 16 colours and the mask draw exactly
+// what 32-bit pixels with alpha would, in an eighth of the bytes.
 Bytes IconImage(const Picture& picture, const Image& image) {
+  const std::vector<char> table = IconTable(picture);
   Bytes bytes;
   bytes.U32(40);
   bytes.U32(image.width);
   bytes.U32(image.height * 2);  // colour and mask together
   bytes.U16(1);
-  bytes.U16(32);
+  bytes.U16(kIconBits);
   bytes.U32(0);
   bytes.U32(0);
   bytes.U32(0);
   bytes.U32(0);
+  bytes.U32(kIconTableSize);
   bytes.U32(0);
-  bytes.U32(0);
+  for (int i = 0; i < kIconTableSize; ++i) {
+    const bool used = i < static_cast<int>(table.size()) && table[i] != '\0';
+    const Colour colour = used ? picture.palette.at(table[i]) : Colour{};
+    bytes.U8(colour.b);
+    bytes.U8(colour.g);
+    bytes.U8(colour.r);
+    bytes.U8(0);
+  }
+  const int stride = RowStride(image.width, kIconBits);
   for (int y = image.height - 1; y >= 0; --y) {
-    for (char c : image.rows[y]) {
-      const Colour& colour = picture.palette.at(c);
-      bytes.U8(colour.b);
-      bytes.U8(colour.g);
-      bytes.U8(colour.r);
-      bytes.U8(colour.transparent ? 0 : 255);
+    std::vector<std::uint8_t> row(stride, 0);
+    for (int x = 0; x < image.width; ++x) {
+      const char key = image.rows[y][x];
+      const auto found = std::find(table.begin(), table.end(), key);
+      const int index = picture.palette.at(key).transparent || found == table.end()
+                            ? 0
+                            : static_cast<int>(found - table.begin());
+      row[x / 2] |= static_cast<std::uint8_t>(index << (x % 2 == 0 ? 4 : 0));
     }
+    for (std::uint8_t b : row) bytes.U8(b);
   }
   const int maskStride = RowStride(image.width, 1);
   for (int y = image.height - 1; y >= 0; --y) {
@@ -204,10 +242,10 @@ void IconDirectoryHead(Bytes& directory, const Picture& picture) {
 void IconDirectoryEntry(Bytes& directory, const Image& image, const Bytes& data) {
   directory.U8(image.width >= 256 ? 0 : image.width);
   directory.U8(image.height >= 256 ? 0 : image.height);
-  directory.U8(0);
+  directory.U8(kIconTableSize);
   directory.U8(0);
   directory.U16(1);
-  directory.U16(32);
+  directory.U16(kIconBits);
   directory.U32(static_cast<std::uint32_t>(data.Size()));
 }
 

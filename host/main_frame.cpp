@@ -202,7 +202,7 @@ void BuildWorkspace(HINSTANCE instance) {
   CreateMenuBar(0);
   AddMakeItems(e.frame);
   SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT | KELP32_OPTION_ADD_MDI_FORM |
-                 KELP32_OPTION_CODE_TOOLS);
+                 KELP32_OPTION_CODE_TOOLS | KELP32_OPTION_DESIGN_TOOLS);
   static ProjectSession session(e.frame, e.project, DefaultRecoveryFolder());
   e.session = &session;
   e.output = CreateOutputWindow(e.frame);

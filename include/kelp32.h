@@ -203,6 +203,7 @@ enum {
   IDM_FINDTEXT = 1105,
   IDM_FINDNEXT = 1106,
   IDM_SELECTALL = 1107,
+  IDM_REDO = 1108,          /* KELP32_OPTION_DESIGN_TOOLS: the Edit menu's "&Redo" */
 
   /* The menu bar's File menu (repeated in View, Format, Tools, Add-Ins,
    * Help and About) and Project menu, sent to the main frame. */
@@ -369,7 +370,8 @@ enum {
   KELP32_OPTION_NOTIFY_CHANGES = 0x1,  /* KELP32_PROJECT_CHANGED after each change the user makes */
   KELP32_OPTION_ASK_BEFORE_EXIT = 0x2, /* KELP32_QUERY_EXIT before "&Exit" or WM_CLOSE shuts down */
   KELP32_OPTION_ADD_MDI_FORM = 0x4,    /* the library carries out "&Add MDI Form" (CreateMdiFormWin) */
-  KELP32_OPTION_CODE_TOOLS = 0x8       /* code windows: Ctrl+H Replace, Ctrl+G Go to line */
+  KELP32_OPTION_CODE_TOOLS = 0x8,      /* code windows: Ctrl+H Replace, Ctrl+G Go to line */
+  KELP32_OPTION_DESIGN_TOOLS = 0x10    /* the designer: undo and redo, its keys, the Edit menu */
 };
 
 /* Sent to the main frame (its procedure behind the menu bar's subclass). */
@@ -401,7 +403,9 @@ enum {
   KELP32_CHANGE_CLASSMODULE_ADDED = 11, /* the class module's code window */
   KELP32_CHANGE_CODE = 12,             /* the code window: text typed, pasted, cut, or a skeleton opened */
   KELP32_CHANGE_FORM_RESIZED = 13,     /* the form's frame: its markers or its border dragged */
-  KELP32_CHANGE_FORM_MOVED = 14        /* the form's frame, moved in the MDI client */
+  KELP32_CHANGE_FORM_MOVED = 14,       /* the form's frame, moved in the MDI client */
+  KELP32_CHANGE_UNDONE = 15,           /* the form's frame: the designer's Undo put a step back */
+  KELP32_CHANGE_REDONE = 16            /* the form's frame: the designer's Redo did a step again */
 };
 
 /* To the project window. */

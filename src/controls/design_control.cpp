@@ -8,6 +8,7 @@
 #include "core/text.h"
 #include "designer/drag_frame.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
 #include "designer/grab_handles.h"
 #include "entry/host_options.h"
 #include "entry/messages.h"
@@ -29,6 +30,7 @@ struct ControlDrag {
   RECT startRectangle{};   // the outline at the press
   RECT startBounds{};      // the control's window at the press, surface coordinates
   POINT lastCursor{};      // screen
+  int stackingAtPress = 0;  // how many controls lay beneath it
   char savedCaption[kTextFieldSize] = {};
 };
 
@@ -69,10 +71,20 @@ RECT ScreenToClientRect(HWND window, RECT rect) {
   return rect;
 }
 
+// How many design-time controls of its surface lie beneath the control.
+int StackingOf(HWND control) {
+  int beneath = 0;
+  for (HWND w = ::GetWindow(control, GW_HWNDNEXT); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    beneath += IsDesignControl(w) ? 1 : 0;
+  }
+  return beneath;
+}
+
 void OnPress(const Context& c, ControlRecord& record) {
   HWND surface = SurfaceOfControl(record);
   HWND frame = FrameOfControl(record);
   const bool isGroupBox = record.kind == kKindGroupBox;
+  FocusFormForKeys(frame);
   DeselectUnless(c.window);
   ShowGrabHandles(c.window, kGrabHandlesRemove);
   ::SetCapture(c.window);
@@ -80,6 +92,7 @@ void OnPress(const Context& c, ControlRecord& record) {
   RECT outline{};
   ::GetWindowRect(c.window, &outline);
   gDrag.startBounds = ScreenToClientRect(surface, outline);
+  gDrag.stackingAtPress = StackingOf(c.window);
   RecordSelection(c.window, record.kind);
   ShowPropertiesOf(c.window, record.kind);
   if (!isGroupBox) {
@@ -158,7 +171,12 @@ void OnRelease(const Context& c, ControlRecord& record) {
   RECT bounds{};
   ::GetWindowRect(c.window, &bounds);
   bounds = ScreenToClientRect(surface, bounds);
-  if (!::EqualRect(&bounds, &gDrag.startBounds)) ReportChange(kChangeControlMoved, c.window);
+  if (!::EqualRect(&bounds, &gDrag.startBounds)) {
+    ReportChange(kChangeControlMoved, c.window);
+  } else if (HostWants(kOptionDesignTools) && StackingOf(c.window) != gDrag.stackingAtPress) {
+    // Raised above the others: the form saves differently, and Undo lowers it.
+    ReportChange(kChangeControlMoved, c.window);
+  }
 }
 
 void OnContextMenu(const Context& c, const ControlRecord& record) {

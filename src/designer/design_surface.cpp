@@ -9,6 +9,7 @@
 #include "designer/code_generation.h"
 #include "designer/drag_frame.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
 #include "designer/grab_handles.h"
 #include "designer/placement.h"
 #include "entry/host_options.h"
@@ -85,6 +86,7 @@ void Surface_OnPaint(HWND surface) {
 
 void Surface_OnLButtonDown(HWND surface) {
   HWND frame = FrameOfSurface(surface);
+  FocusFormForKeys(frame);
   if (FormRecord* form = FormRecordOf(frame)) {
     form->rememberedWindow = frame;
     form->rememberedKind = kKindForm;

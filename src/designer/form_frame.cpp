@@ -10,6 +10,7 @@
 #include "core/form_names.h"
 #include "core/text.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
 #include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
@@ -145,6 +146,7 @@ LRESULT Frame_OnCreate(HWND frame) {
   form->mdiForm = gFormDesigner.openingMdiForm ? 1 : 0;
   win::SetWindowPointer(frame, kFrameFormRecordSlot, form);
   gFormDesigner.forms.push_back(frame);
+  NoteFormChangedByHost(frame);  // read once it is built
 
   // Only the newest form's menu is ever shown, so the previous one goes.
   if (gWorkspace.formContextMenu != nullptr) ::DestroyMenu(gWorkspace.formContextMenu);
@@ -427,7 +429,14 @@ LRESULT CALLBACK FormFrameProc(HWND frame, UINT message, WPARAM wParam, LPARAM l
     case kFrameSizeMoveEnded:
       ReportSizeMove(frame);
       return 0;
+    case WM_KEYDOWN:
+      if (OnDesignKey(frame, static_cast<UINT>(wParam))) return 0;
+      break;
+    case kRefreshFormHistory:
+      RefreshFormHistory(frame);
+      return 0;
     case WM_NCDESTROY:
+      ForgetFormHistory(frame);
       ForgetForm(frame);
       FreeFormRecords(frame);
       break;

@@ -4,6 +4,7 @@
 // that placing them in the saved order puts the stacking back.
 #include "controls/design_control.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
 #include "designer/placement.h"
 #include "entry/host_options.h"
 #include "kelp32.h"
@@ -80,5 +81,6 @@ extern "C" HWND KELP_API PlaceDesignControl(HWND surface, DWORD kind, DWORD numb
   const ResizesSelectNothing hostPlacing;
   HWND control = CreateNumberedControl(surface, *row, *table, number, name, x, y, width, height);
   if (control != nullptr) PutAmongTheOthers(surface, control);
+  NoteFormChangedByHost(FrameOfSurface(surface));
   return control;
 }

@@ -134,6 +134,10 @@ HWND CodeWindowOwner(HWND codeWindow) {
   return win::WindowPointer<HWND__>(codeWindow, kOwnerSlot);
 }
 
+void SetCodeWindowOwner(HWND codeWindow, HWND owner) {
+  if (IsCodeWindow(codeWindow)) win::SetWindowPointer<HWND__>(codeWindow, kOwnerSlot, owner);
+}
+
 // Whatever class name a code window was opened with, its class runs our procedure.
 bool IsCodeWindow(HWND window) {
   return window != nullptr &&

@@ -224,6 +224,8 @@ void ChooseListEntry(HWND codeWindow, int listId);
 // What the code window was opened for: a design surface, a control, or
 // the main frame.
 HWND CodeWindowOwner(HWND codeWindow);
+// A control brought back by the designer's Undo takes its code window again.
+void SetCodeWindowOwner(HWND codeWindow, HWND owner);
 // Puts the caret at the start of a line (1 the first; past the end, the
 // last), scrolled into view.
 void GoToLine(HWND editor, std::uint32_t line);

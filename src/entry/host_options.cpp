@@ -1,5 +1,6 @@
 #include "entry/host_options.h"
 
+#include "designer/form_history.h"
 #include "entry/workspace.h"
 
 namespace kelp {
@@ -25,7 +26,9 @@ DWORD ChangeHostOptions(DWORD options) {
 bool HostWants(DWORD option) { return (gHost.options & option) != 0; }
 
 void ReportChange(HostChange what, HWND about) {
-  if (!HostWants(kOptionNotifyChanges) || UnreportedChanges::Active() || gWorkspace.mainFrame == nullptr) return;
+  if (UnreportedChanges::Active()) return;
+  RecordDesignChange(what, about);
+  if (!HostWants(kOptionNotifyChanges) || gWorkspace.mainFrame == nullptr) return;
   ::SendMessageA(gWorkspace.mainFrame, kProjectChangedMessage, what, reinterpret_cast<LPARAM>(about));
 }
 

@@ -18,7 +18,9 @@ inline constexpr DWORD kOptionNotifyChanges = 0x1;
 inline constexpr DWORD kOptionAskBeforeExit = 0x2;
 inline constexpr DWORD kOptionAddMdiForm = 0x4;
 inline constexpr DWORD kOptionCodeTools = 0x8;
-inline constexpr DWORD kKnownOptions = kOptionNotifyChanges | kOptionAskBeforeExit | kOptionAddMdiForm | kOptionCodeTools;
+inline constexpr DWORD kOptionDesignTools = 0x10;
+inline constexpr DWORD kKnownOptions =
+    kOptionNotifyChanges | kOptionAskBeforeExit | kOptionAddMdiForm | kOptionCodeTools | kOptionDesignTools;
 
 // Messages to the main frame, and the answer that cancels the shut-down.
 inline constexpr UINT kProjectChangedMessage = 0x596D;
@@ -41,6 +43,8 @@ enum HostChange : std::uint32_t {
   kChangeCode = 12,
   kChangeFormResized = 13,
   kChangeFormMoved = 14,
+  kChangeUndone = 15,
+  kChangeRedone = 16,
 };
 
 DWORD HostOptions();

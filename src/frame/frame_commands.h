@@ -19,6 +19,8 @@ inline constexpr UINT kExit = 1005;
 inline constexpr UINT kFindText = 1105;
 inline constexpr UINT kFindNext = 1106;
 inline constexpr UINT kSelectAll = 1107;
+// For hosts that ask for the designer's tools, after "&Undo".
+inline constexpr UINT kRedo = 1108;
 
 // Project.
 inline constexpr UINT kAddForm = 1300;

@@ -8,6 +8,8 @@
 #include <array>
 #include <span>
 
+#include "designer/form_designer.h"
+#include "designer/form_history.h"
 #include "editor/editor.h"
 #include "entry/host_options.h"
 #include "entry/workspace.h"
@@ -138,6 +140,54 @@ void ReportAdded(HostChange what, HWND window) {
   if (window != nullptr) ReportChange(what, window);
 }
 
+// For a host that asks for the designer's tools, the Edit menu acts on the
+// active MDI child: a form's design (with "&Redo" after "&Undo") or a code
+// window's editor. Otherwise it stays greyed, as it always was.
+constexpr std::size_t kEditMenu = 1;
+constexpr char kRedoText[] = "&Redo";
+
+HWND ActiveMdiChild() {
+  if (gWorkspace.mdiClient == nullptr) return nullptr;
+  return reinterpret_cast<HWND>(::SendMessageA(gWorkspace.mdiClient, WM_MDIGETACTIVE, 0, 0));
+}
+
+struct EditRow {
+  UINT command;
+  DesignEdit edit;
+  bool inCode;  // the code window's editor does it too
+};
+
+constexpr EditRow kEditRows[] = {
+    {IDM_EDITOR_UNDO, DesignEdit::kUndo, true},    {kRedo, DesignEdit::kRedo, false},
+    {IDM_EDITOR_COPY, DesignEdit::kCopy, true},    {IDM_EDITOR_PASTE, DesignEdit::kPaste, true},
+    {IDM_EDITOR_DELETE, DesignEdit::kDelete, true},
+};
+
+void Edit_OnInitMenuPopup(HMENU popup) {
+  if (popup != gMenuBar.popups[kEditMenu] || !HostWants(kOptionDesignTools)) return;
+  if (::GetMenuState(popup, kRedo, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+    ::InsertMenuA(popup, 1, MF_BYPOSITION | kDrawn, kRedo, kRedoText);
+  }
+  HWND active = ActiveMdiChild();
+  const bool code = IsCodeWindow(active);
+  for (const EditRow& row : kEditRows) {
+    const bool enabled = code ? row.inCode : CanDoDesignEdit(active, row.edit);
+    ::EnableMenuItem(popup, row.command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+  ::EnableMenuItem(popup, IDM_EDITOR_CUT, MF_BYCOMMAND | (code ? MF_ENABLED : MF_GRAYED));
+}
+
+void Edit_OnCommand(UINT command) {
+  HWND active = ActiveMdiChild();
+  if (IsCodeWindow(active)) {
+    if (command != kRedo) ::SendMessageA(active, WM_COMMAND, command, 0);
+    return;
+  }
+  for (const EditRow& row : kEditRows) {
+    if (row.command == command) DoDesignEdit(active, row.edit);
+  }
+}
+
 // Commands from a menu or an accelerator; a control's notification that
 // happens to carry the same number is not a menu choice. Returns false
 // when the host cancelled "&Exit": the command then goes no further.
@@ -147,6 +197,14 @@ bool Frame_OnCommand(HWND frame, UINT command, HWND control) {
     case kExit:
       if (!HostAllowsExit(frame, kExit)) return false;
       ShutDown(frame);
+      break;
+    case IDM_EDITOR_UNDO:
+    case IDM_EDITOR_CUT:
+    case IDM_EDITOR_COPY:
+    case IDM_EDITOR_PASTE:
+    case IDM_EDITOR_DELETE:
+    case kRedo:
+      if (HostWants(kOptionDesignTools)) Edit_OnCommand(command);
       break;
     case kAddForm:
       ReportAdded(kChangeFormAdded, CreateFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1));
@@ -198,6 +256,9 @@ LRESULT CALLBACK FrameMenuProc(HWND frame, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_MOVE:
       Frame_OnMove(wParam, lParam);
+      break;
+    case WM_INITMENUPOPUP:
+      Edit_OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       break;
     case WM_MEASUREITEM: {
       // Owner-drawn controls of the host's own are the host's to measure.

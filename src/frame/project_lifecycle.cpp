@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
 #include "designer/grab_handles.h"
 #include "editor/editor.h"
 #include "entry/host_options.h"
@@ -47,6 +48,8 @@ using kelp::gWorkspace;
 extern "C" DWORD KELP_API SetHostOptions(DWORD options) {
   const DWORD previous = kelp::ChangeHostOptions(options);
   kelp::FollowHostOptionsEverywhere();
+  // Forms made before the designer's tools were asked for are read now.
+  if ((options & ~previous & kelp::kOptionDesignTools) != 0) kelp::NoteEveryFormChangedByHost();
   return previous;
 }
 

@@ -7,6 +7,7 @@
 #include "core/property_rows.h"
 #include "core/text.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
 #include "designer/placement.h"
 #include "entry/host_options.h"
 #include "entry/project_api.h"
@@ -240,5 +241,6 @@ extern "C" BOOL KELP_API SetDesignProperties(HWND object, const KELP32_DESIGN_PR
   }
   if (mask & kSetPlace) ApplyPlace(object, found, *properties);
   RefreshRowsOf(object);
+  NoteFormChangedByHost(FormOfDesignWindow(object));
   return TRUE;
 }

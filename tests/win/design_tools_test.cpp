@@ -1,0 +1,260 @@
+// The designer's tools a host asks for with KELP32_OPTION_DESIGN_TOOLS, as
+// kelp.exe does: undo and redo of every design action, the keys, and the
+// Edit menu, driven with real mouse and keyboard input. States are compared
+// as kelp.exe saves them: the project's files, byte for byte.
+#include <windows.h>
+
+#include <ostream>
+
+#include "core/project_writer.h"
+#include "core/property_rows.h"
+#include "designer/form_designer.h"
+#include "designer/form_history.h"
+#include "designer/grab_handles.h"
+#include "entry/workspace.h"
+#include "host_project_fixture.h"
+#include "project_snapshot.h"
+
+namespace kelp {
+// Saved files print as their names and texts when they differ.
+inline void PrintTo(const ProjectFile& file, std::ostream* out) { *out << "\n" << file.path << ":\n" << file.bytes; }
+}  // namespace kelp
+
+namespace kelp::test {
+namespace {
+
+using Files = std::vector<ProjectFile>;
+
+Files SavedFiles() { return WriteProject(host::TakeSnapshot(Project{}), "Designed.kproj"); }
+
+HWND SurfaceOf(HWND frame) { return FormRecordOf(frame)->surface; }
+
+RECT PlaceOf(HWND control) { return RectInParent(control); }
+
+class DesignTools : public HostProjectTest {
+ protected:
+  void SetUp() override {
+    HostProjectTest::SetUp();
+    SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT | KELP32_OPTION_ADD_MDI_FORM |
+                   KELP32_OPTION_DESIGN_TOOLS);
+    form_ = AddFormByMenu();
+    ASSERT_NE(form_, nullptr);
+    surface_ = SurfaceOf(form_);
+  }
+
+  void CtrlKey(WORD key) {
+    HoldKey(VK_CONTROL, true);
+    PressKey(key);
+    HoldKey(VK_CONTROL, false);
+    PumpPending();
+  }
+  void ShiftKey(WORD key) {
+    HoldKey(VK_SHIFT, true);
+    PressKey(key);
+    HoldKey(VK_SHIFT, false);
+    PumpPending();
+  }
+  void Key(WORD key) {
+    PressKey(key);
+    PumpPending();
+  }
+  // Clicks the control where nothing else covers it: a click selects it
+  // and gives its form the keys.
+  void Select(HWND control) {
+    const RECT r = PlaceOf(control);
+    ::SetFocus(MainFrame());
+    ClickOn(surface_, {r.left + 3, r.top + 3});
+    EXPECT_EVENTUALLY(gWorkspace.selectedWindow == control && ::GetFocus() == form_);
+  }
+
+  HWND form_ = nullptr;
+  HWND surface_ = nullptr;
+};
+
+// Every action a user takes, each undone back to the files saved before it
+// and redone to the files after it, whatever the way the action came.
+TEST_F(DesignTools, EveryActionIsOneStepThatUndoAndRedoWalkByteForByte) {
+  std::vector<Files> states{SavedFiles()};
+  auto acted = [&](const char* what) {
+    PumpPending();
+    states.push_back(SavedFiles());
+    EXPECT_NE(states.back(), states[states.size() - 2]) << what << " changed nothing";
+  };
+  // A click that selects a control raises it above the others: a step when
+  // that changes the stacking.
+  auto selected = [&](HWND control) {
+    Select(control);
+    if (SavedFiles() != states.back()) states.push_back(SavedFiles());
+  };
+  HWND first = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  ASSERT_NE(first, nullptr);
+  acted("drawing a button");
+  HWND second = Draw(surface_, KIND_TEXTBOX, {16, 80, 160, 104});
+  ASSERT_NE(second, nullptr);
+  acted("drawing a text box");
+  Drag(ClientToScreenPoint(surface_, {20, 20}), ClientToScreenPoint(surface_, {60, 140}));
+  EXPECT_EVENTUALLY(PlaceOf(first).top == 136);
+  acted("dragging the button");
+  TypeIntoRow(kRowCaption, "Go");
+  acted("typing a caption");
+  PickPaletteColour(12);
+  acted("picking a colour");
+  selected(second);
+  Key(VK_RIGHT);
+  acted("moving by a grid step");
+  CtrlKey(VK_DOWN);
+  acted("moving by a pixel");
+  ShiftKey(VK_RIGHT);
+  acted("resizing by a grid step");
+  selected(first);
+  Key(VK_DELETE);
+  EXPECT_EVENTUALLY(!::IsWindow(first));
+  acted("deleting the button");
+
+  const std::size_t actions = states.size() - 1;
+  ASSERT_EQ(DesignHistorySteps(form_), actions);
+  for (std::size_t i = actions; i-- > 0;) {
+    CtrlKey('Z');
+    EXPECT_EQ(SavedFiles(), states[i]) << "after undoing action " << i + 1;
+  }
+  CtrlKey('Z');
+  EXPECT_EQ(SavedFiles(), states.front()) << "nothing left to undo does nothing";
+  for (std::size_t i = 1; i <= actions; ++i) {
+    CtrlKey('Y');
+    EXPECT_EQ(SavedFiles(), states[i]) << "after redoing action " << i;
+  }
+  CtrlKey('Y');
+  EXPECT_EQ(SavedFiles(), states.back()) << "nothing left to redo does nothing";
+
+  // A new action after an undo clears what was left to redo.
+  CtrlKey('Z');
+  HWND third = Draw(surface_, KIND_LABEL, {200, 16, 280, 40});
+  ASSERT_NE(third, nullptr);
+  EXPECT_FALSE(CanRedoDesign(form_));
+}
+
+TEST_F(DesignTools, ADeletedButtonComesBackWithItsNameNumberStackingAndCodeWindow) {
+  HWND under = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  HWND over = Draw(surface_, KIND_BUTTON, {140, 70, 40, 30});  // drawn from a corner clear of the first
+  ASSERT_NE(over, nullptr);
+  Select(under);
+  DoubleClickOn(surface_, {PlaceOf(under).left + 3, PlaceOf(under).top + 3});
+  KELP32_DESIGN_PROPERTIES before{};
+  EXPECT_EVENTUALLY(GetDesignProperties(under, &before) && before.hCodeWindow != 0);
+  HWND code = KELP32_HANDLE(HWND, before.hCodeWindow);
+  TypeCode(code, "; mine\n");
+  const std::string text = CodeText(code);
+  // The code window is put aside, clear of the form's buttons, as a user would.
+  ::MoveWindow(code, 420, 300, 200, 120, TRUE);
+  const Files saved = SavedFiles();
+
+  Select(under);
+  Key(VK_DELETE);
+  EXPECT_EVENTUALLY(!::IsWindow(under));
+  EXPECT_TRUE(::IsWindow(code)) << "the code window and its text stay";
+  CtrlKey('Z');
+  // Clicked last, it was raised above the other button, and is there again.
+  HWND back = GetNextControl(surface_, over);
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(GetNextControl(surface_, nullptr), over);
+  KELP32_DESIGN_PROPERTIES after{};
+  ASSERT_TRUE(GetDesignProperties(back, &after));
+  EXPECT_EQ(after.number, before.number);
+  EXPECT_STREQ(after.handleName, before.handleName);
+  EXPECT_EQ(after.ctrlId, before.ctrlId);
+  EXPECT_EQ(KELP32_HANDLE(HWND, after.hCodeWindow), code) << "the code window is the button's again";
+  EXPECT_EQ(CodeText(code), text);
+  EXPECT_EQ(SavedFiles(), saved);
+  // The next button is numbered as if nothing had happened.
+  HWND next = Draw(surface_, KIND_BUTTON, {200, 100, 280, 130});
+  KELP32_DESIGN_PROPERTIES nextProperties{};
+  ASSERT_TRUE(GetDesignProperties(next, &nextProperties));
+  EXPECT_EQ(nextProperties.number, 2u);
+}
+
+TEST_F(DesignTools, KeysMoveResizeAndWalkTheControlsAndTheHandlesAndPropertiesFollow) {
+  HWND a = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  HWND b = Draw(surface_, KIND_LABEL, {16, 80, 112, 100});
+  ASSERT_NE(b, nullptr);
+  Select(a);
+  const RECT start = PlaceOf(a);
+  Key(VK_RIGHT);
+  Key(VK_DOWN);
+  EXPECT_EQ(PlaceOf(a).left, start.left + 8);
+  EXPECT_EQ(PlaceOf(a).top, start.top + 8);
+  CtrlKey(VK_LEFT);
+  EXPECT_EQ(PlaceOf(a).left, start.left + 7);
+  ShiftKey(VK_DOWN);
+  EXPECT_EQ(PlaceOf(a).bottom - PlaceOf(a).top, start.bottom - start.top + 8);
+  EXPECT_EQ(GrabHandleTarget(), a);
+  const RECT handle = RectInParent(GrabHandleWindow(0));
+  EXPECT_LT(handle.left, PlaceOf(a).left) << "the handles surround the control where it is now";
+  EXPECT_GE(handle.right, PlaceOf(a).left);
+  KELP32_DESIGN_PROPERTIES shown{};
+  GetDesignProperties(a, &shown);
+  EXPECT_EQ(shown.left, start.left + 7);
+  for (int i = 0; i < 40; ++i) ::SendMessageA(form_, WM_KEYDOWN, VK_LEFT, 0);
+  EXPECT_EQ(PlaceOf(a).left, 0) << "the arrows keep the control on the form";
+
+  Key(VK_TAB);
+  EXPECT_EQ(gWorkspace.selectedWindow, b);
+  Key(VK_TAB);
+  EXPECT_EQ(gWorkspace.selectedWindow, a) << "Tab wraps";
+  ShiftKey(VK_TAB);
+  EXPECT_EQ(gWorkspace.selectedWindow, b);
+  Key(VK_ESCAPE);
+  EXPECT_EQ(gWorkspace.selectedWindow, form_);
+  EXPECT_EQ(GrabHandleTarget(), nullptr);
+}
+
+TEST_F(DesignTools, TheEditMenuUndoesAndIsGreyedWhenThereIsNothingToDo) {
+  HMENU edit = ::GetSubMenu(::GetMenu(MainFrame()), 1);
+  HWND button = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  ASSERT_NE(button, nullptr);
+  ChooseFromBar(MainFrame(), 1, Downs(1));
+  EXPECT_EVENTUALLY(!::IsWindow(button)) << "\"&Undo\" takes the drawn button away";
+  ::SendMessageA(MainFrame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+  EXPECT_NE(::GetMenuState(edit, IDM_EDITOR_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  EXPECT_EQ(::GetMenuState(edit, IDM_REDO, MF_BYCOMMAND) & MF_GRAYED, 0u) << "\"&Redo\" can bring it back";
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
+  EXPECT_NE(GetNextControl(surface_, nullptr), nullptr);
+}
+
+// Undo is ignored while the mouse drags a control, and the drag's end is a
+// step of its own.
+TEST_F(DesignTools, UndoWaitsForADragToEnd) {
+  HWND button = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  ASSERT_NE(button, nullptr);
+  const POINT from = ClientToScreenPoint(surface_, {20, 20});
+  PressLeft(from);
+  MoveMouseTo({from.x + 30, from.y + 30});
+  PumpPending();
+  ::SendMessageA(form_, WM_KEYDOWN, 'Z', 0);
+  EXPECT_TRUE(UndoDesignStep(form_) == false) << "no undo under a drag";
+  EXPECT_TRUE(::IsWindow(button));
+  ReleaseLeft({from.x + 30, from.y + 30});
+  PumpPending();
+  EXPECT_EQ(DesignHistorySteps(form_), 2u) << "drawn, then moved";
+}
+
+using DesignToolsOff = HostProjectTest;
+
+TEST_F(DesignToolsOff, AHostThatDoesNotAskKeepsTheDesignerAsItWas) {
+  HWND form = AddFormByMenu();
+  ASSERT_NE(form, nullptr);
+  HWND button = Draw(SurfaceOf(form), KIND_BUTTON, {16, 16, 112, 48});
+  ASSERT_NE(button, nullptr);
+  ::SendMessageA(form, WM_KEYDOWN, VK_DELETE, 0);
+  ::SendMessageA(form, WM_KEYDOWN, VK_RIGHT, 0);
+  PumpPending();
+  EXPECT_TRUE(::IsWindow(button));
+  EXPECT_EQ(PlaceOf(button).left, 16);
+  EXPECT_FALSE(UndoDesignStep(form));
+  HMENU edit = ::GetSubMenu(::GetMenu(MainFrame()), 1);
+  ::SendMessageA(MainFrame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
+  EXPECT_NE(::GetMenuState(edit, IDM_EDITOR_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
+  EXPECT_EQ(::GetMenuState(edit, IDM_REDO, MF_BYCOMMAND), static_cast<UINT>(-1)) << "no \"&Redo\" item";
+}
+
+}  // namespace
+}  // namespace kelp::test

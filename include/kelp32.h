@@ -204,6 +204,18 @@ enum {
   IDM_FINDNEXT = 1106,
   IDM_SELECTALL = 1107,
   IDM_REDO = 1108,          /* KELP32_OPTION_DESIGN_TOOLS: the Edit menu's "&Redo" */
+  /* KELP32_OPTION_DESIGN_TOOLS: the Format menu's commands on the selected controls */
+  IDM_FORMAT_ALIGN_LEFTS = 1400,
+  IDM_FORMAT_ALIGN_CENTERS = 1401,
+  IDM_FORMAT_ALIGN_RIGHTS = 1402,
+  IDM_FORMAT_ALIGN_TOPS = 1403,
+  IDM_FORMAT_ALIGN_MIDDLES = 1404,
+  IDM_FORMAT_ALIGN_BOTTOMS = 1405,
+  IDM_FORMAT_SAME_WIDTH = 1406,
+  IDM_FORMAT_SAME_HEIGHT = 1407,
+  IDM_FORMAT_SAME_SIZE = 1408,
+  IDM_FORMAT_CENTER_HORIZONTALLY = 1409,
+  IDM_FORMAT_CENTER_VERTICALLY = 1410,
 
   /* The menu bar's File menu (repeated in View, Format, Tools, Add-Ins,
    * Help and About) and Project menu, sent to the main frame. */

@@ -9,6 +9,7 @@
 #include "designer/drag_frame.h"
 #include "designer/form_designer.h"
 #include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "designer/grab_handles.h"
 #include "entry/host_options.h"
 #include "entry/messages.h"
@@ -85,6 +86,11 @@ void OnPress(const Context& c, ControlRecord& record) {
   HWND frame = FrameOfControl(record);
   const bool isGroupBox = record.kind == kKindGroupBox;
   FocusFormForKeys(frame);
+  // Ctrl+click adds the control to the selection or takes it out; no drag.
+  if (HostWants(kOptionDesignTools) && ::GetKeyState(VK_CONTROL) < 0) {
+    ToggleInSelection(frame, c.window);
+    return;
+  }
   DeselectUnless(c.window);
   ShowGrabHandles(c.window, kGrabHandlesRemove);
   ::SetCapture(c.window);
@@ -171,6 +177,8 @@ void OnRelease(const Context& c, ControlRecord& record) {
   RECT bounds{};
   ::GetWindowRect(c.window, &bounds);
   bounds = ScreenToClientRect(surface, bounds);
+  // The other controls selected with it go with it, in the same step.
+  MoveGroupWith(c.window, bounds.left - gDrag.startBounds.left, bounds.top - gDrag.startBounds.top);
   if (!::EqualRect(&bounds, &gDrag.startBounds)) {
     ReportChange(kChangeControlMoved, c.window);
   } else if (HostWants(kOptionDesignTools) && StackingOf(c.window) != gDrag.stackingAtPress) {

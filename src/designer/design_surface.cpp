@@ -10,6 +10,7 @@
 #include "designer/drag_frame.h"
 #include "designer/form_designer.h"
 #include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "designer/grab_handles.h"
 #include "designer/placement.h"
 #include "entry/host_options.h"
@@ -77,6 +78,7 @@ void Surface_OnPaint(HWND surface) {
   const win::Brush backBrush = win::SolidBrush(back);
   ::FillRect(buffer, &client, backBrush.Get());
   ForEachGridDot(client.right, client.bottom, [&](int x, int y) { ::SetPixel(buffer, x, y, kGridDotColour); });
+  DrawGroupMarks(surface, buffer);
   const RECT& dirty = paint.PaintRect();
   ::BitBlt(paint, dirty.left, dirty.top, dirty.right - dirty.left, dirty.bottom - dirty.top, buffer, dirty.left,
            dirty.top, SRCCOPY);
@@ -152,6 +154,10 @@ void Surface_OnLButtonUp(HWND surface) {
     ShowPropertiesOf(frame, kKindForm);
     ActivateFrameCaption(frame);
     win::RepaintNow(frame);
+    return;
+  }
+  if (HostWants(kOptionDesignTools) && gWorkspace.currentTool == kToolPointer) {
+    SelectByBand(surface, band);
     return;
   }
   gFormDesigner.previousSelection = gWorkspace.selectedWindow;

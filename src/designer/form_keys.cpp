@@ -11,6 +11,7 @@
 #include "core/surface_grid.h"
 #include "designer/form_designer.h"
 #include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "designer/grab_handles.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
@@ -21,11 +22,6 @@ namespace kelp {
 namespace {
 
 bool Held(int key) { return ::GetKeyState(key) < 0; }
-
-HWND SelectedControlOf(HWND frame) {
-  HWND selected = gWorkspace.selectedWindow;
-  return IsDesignControl(selected) && FormOfDesignWindow(selected) == frame ? selected : nullptr;
-}
 
 HWND SurfaceOf(HWND frame) {
   const FormRecord* form = FormRecordOf(frame);
@@ -55,47 +51,21 @@ void SelectNeighbour(HWND frame, HWND current, bool backward) {
   SelectOnForm(frame, controls[index]);
 }
 
-RECT PlaceOnSurface(HWND control) {
-  RECT bounds{};
-  ::GetWindowRect(control, &bounds);
-  ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
-}
-
-// A move keeps the control's corner on the surface, a resize keeps it at
-// least a pixel wide and high.
-void Nudge(HWND control, UINT key, bool fine, bool resize) {
-  const int step = fine ? 1 : kGridPitch;
-  const int dx = key == VK_LEFT ? -step : key == VK_RIGHT ? step : 0;
-  const int dy = key == VK_UP ? -step : key == VK_DOWN ? step : 0;
-  const RECT bounds = PlaceOnSurface(control);
-  RECT surface{};
-  ::GetClientRect(::GetParent(control), &surface);
-  const ControlRecord* record = RecordOfControl(control);
-  if (resize) {
-    const int width = std::max<int>(1, bounds.right - bounds.left + dx);
-    const int height = std::max<int>(1, bounds.bottom - bounds.top + dy);
-    ::SetWindowPos(control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (record != nullptr && record->kind == kKindStatusBar) RedockStatusBar(control);
-    ReportChange(kChangeControlResized, control);
-  } else {
-    const int left = std::clamp<int>(bounds.left + dx, 0, std::max<int>(0, surface.right - 1));
-    const int top = std::clamp<int>(bounds.top + dy, 0, std::max<int>(0, surface.bottom - 1));
-    if (left == bounds.left && top == bounds.top) return;
-    ::SetWindowPos(control, nullptr, left, top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-    ReportChange(kChangeControlMoved, control);
-  }
-  if (record != nullptr) ShowPropertiesOf(control, record->kind);
-  ShowGrabHandles(control, kGrabHandlesShow);
+HWND SelectedControlOf(HWND frame) {
+  const std::vector<HWND> controls = SelectedControls(frame);
+  return controls.empty() ? nullptr : controls.front();
 }
 
 bool OnArrowOrEditKey(HWND frame, UINT key, bool ctrl, bool shift) {
   HWND control = SelectedControlOf(frame);
+  const int step = ctrl ? 1 : kGridPitch;
   switch (key) {
     case VK_ESCAPE:
+      ForgetSelectedGroup();
       SelectOnForm(frame, frame);
       return true;
     case VK_TAB:
+      ForgetSelectedGroup();
       SelectNeighbour(frame, control, shift);
       return true;
     case VK_DELETE:
@@ -103,10 +73,15 @@ bool OnArrowOrEditKey(HWND frame, UINT key, bool ctrl, bool shift) {
       return true;
     case VK_LEFT:
     case VK_RIGHT:
+      NudgeSelected(frame, key == VK_LEFT ? -step : step, 0, shift);
+      return true;
     case VK_UP:
     case VK_DOWN:
-      if (control != nullptr) Nudge(control, key, ctrl, shift);
+      NudgeSelected(frame, 0, key == VK_UP ? -step : step, shift);
       return true;
+    case 'A':
+      if (ctrl) SelectAllControls(frame);
+      return ctrl;
     case 'C':
       if (ctrl) DoDesignEdit(frame, DesignEdit::kCopy);
       return ctrl;
@@ -122,7 +97,6 @@ bool OnArrowOrEditKey(HWND frame, UINT key, bool ctrl, bool shift) {
 
 void DoDesignEdit(HWND frame, DesignEdit edit) {
   if (!HostWants(kOptionDesignTools) || !CanDoDesignEdit(frame, edit)) return;
-  HWND control = SelectedControlOf(frame);
   switch (edit) {
     case DesignEdit::kUndo:
       UndoDesignStep(frame);
@@ -131,14 +105,16 @@ void DoDesignEdit(HWND frame, DesignEdit edit) {
       RedoDesignStep(frame);
       break;
     case DesignEdit::kCopy:
-      ::SendMessageA(control, WM_COMMAND, IDM_COPY, 0);
+      CopySelected(frame);
       break;
     case DesignEdit::kPaste:
-      ::SendMessageA(SurfaceOf(frame), WM_COMMAND, IDM_PASTE, 0);
+      PasteCopied(frame);
       break;
     case DesignEdit::kDelete:
-      ShowGrabHandles(control, kGrabHandlesRemove);
-      ::SendMessageA(control, WM_COMMAND, IDM_DELETE, 0);
+      DeleteSelected(frame);
+      break;
+    case DesignEdit::kSelectAll:
+      SelectAllControls(frame);
       break;
   }
 }
@@ -151,10 +127,12 @@ bool CanDoDesignEdit(HWND frame, DesignEdit edit) {
     case DesignEdit::kRedo:
       return CanRedoDesign(frame);
     case DesignEdit::kPaste:
-      return gFormDesigner.copiedControl != nullptr && ::IsWindow(gFormDesigner.copiedControl);
+      return HasCopiedControls();
     case DesignEdit::kCopy:
     case DesignEdit::kDelete:
       return SelectedControlOf(frame) != nullptr;
+    case DesignEdit::kSelectAll:
+      return GetNextControl(SurfaceOf(frame), nullptr) != nullptr;
   }
   return false;
 }

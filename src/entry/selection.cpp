@@ -1,5 +1,6 @@
 #include "entry/selection.h"
 
+#include "designer/form_selection.h"
 #include "entry/messages.h"
 #include "entry/workspace.h"
 
@@ -16,6 +17,8 @@ void DeselectUnless(HWND except) {
 }
 
 void RecordSelection(HWND window, std::uint32_t kind) {
+  // Selecting anything outside the controls selected together ends them.
+  if (!IsInSelectedGroup(window)) ForgetSelectedGroup();
   gWorkspace.selectedWindow = window;
   gWorkspace.selectedKind = kind;
 }

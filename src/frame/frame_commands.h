@@ -21,6 +21,8 @@ inline constexpr UINT kFindNext = 1106;
 inline constexpr UINT kSelectAll = 1107;
 // For hosts that ask for the designer's tools, after "&Undo".
 inline constexpr UINT kRedo = 1108;
+// The Format menu's commands, in the order of FormatCommand (the same hosts).
+inline constexpr UINT kFormatFirst = 1400;
 
 // Project.
 inline constexpr UINT kAddForm = 1300;

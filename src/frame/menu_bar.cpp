@@ -10,6 +10,7 @@
 
 #include "designer/form_designer.h"
 #include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "editor/editor.h"
 #include "entry/host_options.h"
 #include "entry/workspace.h"
@@ -160,8 +161,32 @@ struct EditRow {
 constexpr EditRow kEditRows[] = {
     {IDM_EDITOR_UNDO, DesignEdit::kUndo, true},    {kRedo, DesignEdit::kRedo, false},
     {IDM_EDITOR_COPY, DesignEdit::kCopy, true},    {IDM_EDITOR_PASTE, DesignEdit::kPaste, true},
-    {IDM_EDITOR_DELETE, DesignEdit::kDelete, true},
+    {IDM_EDITOR_DELETE, DesignEdit::kDelete, true}, {kSelectAll, DesignEdit::kSelectAll, false},
 };
+
+constexpr std::size_t kFormatMenu = 4;
+constexpr const char* kFormatTexts[kFormatCommandCount] = {
+    "Align &Lefts",      "Align &Centers",    "Align &Rights",
+    "Align &Tops",       "Align &Middles",    "Align &Bottoms",
+    "Make Same &Width",  "Make Same &Height", "Make Same &Size",
+    "Center &Horizontally in Form", "Center &Vertically in Form",
+};
+
+// The Format commands go first in the Format menu, above its usual items.
+void Format_OnInitMenuPopup(HMENU popup) {
+  if (popup != gMenuBar.popups[kFormatMenu] || !HostWants(kOptionDesignTools)) return;
+  if (::GetMenuState(popup, kFormatFirst, MF_BYCOMMAND) == static_cast<UINT>(-1)) {
+    for (std::uint32_t i = 0; i < kFormatCommandCount; ++i) {
+      ::InsertMenuA(popup, i, MF_BYPOSITION | kDrawn, kFormatFirst + i, kFormatTexts[i]);
+    }
+    ::InsertMenuA(popup, kFormatCommandCount, MF_BYPOSITION | kSeparator, kSeparatorId, nullptr);
+  }
+  HWND active = ActiveMdiChild();
+  for (std::uint32_t i = 0; i < kFormatCommandCount; ++i) {
+    const bool enabled = IsFormFrame(active) && CanFormat(active, static_cast<FormatCommand>(i));
+    ::EnableMenuItem(popup, kFormatFirst + i, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+  }
+}
 
 void Edit_OnInitMenuPopup(HMENU popup) {
   if (popup != gMenuBar.popups[kEditMenu] || !HostWants(kOptionDesignTools)) return;
@@ -180,7 +205,7 @@ void Edit_OnInitMenuPopup(HMENU popup) {
 void Edit_OnCommand(UINT command) {
   HWND active = ActiveMdiChild();
   if (IsCodeWindow(active)) {
-    if (command != kRedo) ::SendMessageA(active, WM_COMMAND, command, 0);
+    if (command != kRedo && command != kSelectAll) ::SendMessageA(active, WM_COMMAND, command, 0);
     return;
   }
   for (const EditRow& row : kEditRows) {
@@ -204,6 +229,7 @@ bool Frame_OnCommand(HWND frame, UINT command, HWND control) {
     case IDM_EDITOR_PASTE:
     case IDM_EDITOR_DELETE:
     case kRedo:
+    case kSelectAll:
       if (HostWants(kOptionDesignTools)) Edit_OnCommand(command);
       break;
     case kAddForm:
@@ -229,6 +255,10 @@ bool Frame_OnCommand(HWND frame, UINT command, HWND control) {
       break;
     }
     default:
+      if (command >= kFormatFirst && command < kFormatFirst + kFormatCommandCount &&
+          HostWants(kOptionDesignTools) && IsFormFrame(ActiveMdiChild())) {
+        FormatSelected(ActiveMdiChild(), static_cast<FormatCommand>(command - kFormatFirst));
+      }
       break;
   }
   return true;
@@ -259,6 +289,7 @@ LRESULT CALLBACK FrameMenuProc(HWND frame, UINT message, WPARAM wParam, LPARAM l
       break;
     case WM_INITMENUPOPUP:
       Edit_OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
+      Format_OnInitMenuPopup(reinterpret_cast<HMENU>(wParam));
       break;
     case WM_MEASUREITEM: {
       // Owner-drawn controls of the host's own are the host's to measure.

@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "core/control_record.h"
+#include "core/form_format.h"
 #include "core/tools.h"
 #include "designer/form_designer.h"
 #include "editor/editor.h"
@@ -55,6 +56,17 @@ SAME_VALUE(IDM_FINDTEXT, kelp::kFindText);
 SAME_VALUE(IDM_FINDNEXT, kelp::kFindNext);
 SAME_VALUE(IDM_SELECTALL, kelp::kSelectAll);
 SAME_VALUE(IDM_REDO, kelp::kRedo);
+SAME_VALUE(IDM_FORMAT_ALIGN_LEFTS, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kAlignLefts));
+SAME_VALUE(IDM_FORMAT_ALIGN_CENTERS, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kAlignCenters));
+SAME_VALUE(IDM_FORMAT_ALIGN_RIGHTS, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kAlignRights));
+SAME_VALUE(IDM_FORMAT_ALIGN_TOPS, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kAlignTops));
+SAME_VALUE(IDM_FORMAT_ALIGN_MIDDLES, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kAlignMiddles));
+SAME_VALUE(IDM_FORMAT_ALIGN_BOTTOMS, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kAlignBottoms));
+SAME_VALUE(IDM_FORMAT_SAME_WIDTH, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kSameWidth));
+SAME_VALUE(IDM_FORMAT_SAME_HEIGHT, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kSameHeight));
+SAME_VALUE(IDM_FORMAT_SAME_SIZE, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kSameSize));
+SAME_VALUE(IDM_FORMAT_CENTER_HORIZONTALLY, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kCenterHorizontally));
+SAME_VALUE(IDM_FORMAT_CENTER_VERTICALLY, kelp::kFormatFirst + static_cast<UINT>(kelp::FormatCommand::kCenterVertically));
 SAME_VALUE(IDM_NEWPROJECT, kelp::kNewProject);
 SAME_VALUE(IDM_OPENPROJECT, kelp::kOpenProject);
 SAME_VALUE(IDM_ADDPROJECT, kelp::kAddProject);

@@ -18,7 +18,8 @@ constexpr std::array<const char*, kActCount> kActNames = {
     "add module",        "add class module",   "close window",        "reopen from project",
     "drag form marker",  "move window",        "size window",         "scroll form",
     "click panel caption", "click frame caption", "new project", "save project",
-    "open project",
+    "open project",      "designer key",       "undo or redo",        "ctrl+click control",
+    "format command",
 };
 
 // Toolbox buttons: 0 is the Pointer, 1, 16 and 17 place nothing, the
@@ -210,6 +211,10 @@ int UserActions::WeightOf(Act act, const Situation& s) const {
     case Act::kNewProject: return s.forms < kMostForms ? 2 : 0;
     case Act::kSaveProject: return 4;
     case Act::kOpenProject: return 2;
+    case Act::kDesignKey: return forms ? 45 : 0;
+    case Act::kUndoRedo: return forms ? 40 : 0;
+    case Act::kCtrlClickControl: return controls ? 25 : 0;
+    case Act::kFormatCommand: return s.controlSelected ? 15 : 0;
   }
   return 0;
 }
@@ -274,6 +279,17 @@ Action UserActions::Next(const Situation& situation) {
     case Act::kOpenProject:
       action.flags = Below(5) == 0 ? 1 : 0;      // 1: Cancel in the Open dialog
       action.answer = Weighted<3>(*this, {30, 60, 10});
+      break;
+    case Act::kDesignKey:
+      action.item = Below(kDesignKeys.size());
+      action.flags = action.item >= 7 ? 1 : Weighted<4>(*this, {60, 15, 20, 5});  // Ctrl+A, C, V need Ctrl
+      break;
+    case Act::kUndoRedo:  // 0: Ctrl+Z, 1: Ctrl+Y, 2: the Edit menu's "&Undo"
+      action.flags = Weighted<3>(*this, {55, 35, 10});
+      action.item = 1 + Below(4);  // times
+      break;
+    case Act::kFormatCommand:
+      action.item = Below(11);
       break;
     default:
       break;

@@ -46,8 +46,16 @@ enum class Act {
   kNewProject,          // the host's "&New Project": the question if changed, a kind, then OK or Cancel
   kSaveProject,         // Ctrl+S: the Save dialog the first time
   kOpenProject,         // "&Open Project...": the question if changed, then the saved project or Cancel
+  kDesignKey,           // a designer's key: Delete, an arrow (with Ctrl or Shift), Tab, Escape, Ctrl+A/C/V
+  kUndoRedo,            // Ctrl+Z or Ctrl+Y a few times, or the Edit menu's "&Undo"
+  kCtrlClickControl,    // adds a control to the selection or takes it out
+  kFormatCommand,       // one of the Format menu's commands
 };
-inline constexpr int kActCount = static_cast<int>(Act::kOpenProject) + 1;
+inline constexpr int kActCount = static_cast<int>(Act::kFormatCommand) + 1;
+
+// The designer's keys kDesignKey chooses from (item), and with which of
+// Ctrl and Shift (flags bit 0 and 1).
+inline constexpr std::array<std::uint8_t, 10> kDesignKeys = {0x2E, 0x25, 0x26, 0x27, 0x28, 0x09, 0x1B, 'A', 'C', 'V'};
 
 const char* NameOf(Act act);
 

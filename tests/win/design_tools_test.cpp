@@ -10,6 +10,7 @@
 #include "core/property_rows.h"
 #include "designer/form_designer.h"
 #include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "designer/grab_handles.h"
 #include "entry/workspace.h"
 #include "host_project_fixture.h"
@@ -52,6 +53,27 @@ class DesignTools : public HostProjectTest {
     HoldKey(VK_SHIFT, true);
     PressKey(key);
     HoldKey(VK_SHIFT, false);
+    PumpPending();
+  }
+  // Under Wine the mouse comes through the X server and the keys do not:
+  // Ctrl is let go only once the press has been seen.
+  // A click with Ctrl held. Under Wine a move of the mouse takes the
+  // modifier keys from the X server, which never saw Ctrl (the keys come
+  // straight to Wine): Ctrl goes down once the mouse is there.
+  void CtrlClick(HWND control) {
+    const POINT at = ClientToScreenPoint(surface_, {PlaceOf(control).left + 3, PlaceOf(control).top + 3});
+    MoveMouseTo(at);
+    HoldKey(VK_CONTROL, true);
+    ButtonInPlace(MOUSEEVENTF_LEFTDOWN);
+    ButtonInPlace(MOUSEEVENTF_LEFTUP);
+    HoldKey(VK_CONTROL, false);
+    PumpPending();
+  }
+  static void ButtonInPlace(DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = flags;
+    ::SendInput(1, &input, sizeof(input));
     PumpPending();
   }
   void Key(WORD key) {
@@ -235,6 +257,80 @@ TEST_F(DesignTools, UndoWaitsForADragToEnd) {
   ReleaseLeft({from.x + 30, from.y + 30});
   PumpPending();
   EXPECT_EQ(DesignHistorySteps(form_), 2u) << "drawn, then moved";
+}
+
+// Several controls at once: Ctrl+click and the band select them, the first
+// marked as the one the others follow; they move, align, delete and paste
+// as one, each an undo step of its own.
+TEST_F(DesignTools, SeveralControlsSelectedMoveAlignDeleteAndPasteAsOne) {
+  HWND a = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  HWND b = Draw(surface_, KIND_BUTTON, {40, 80, 100, 104});
+  HWND c = Draw(surface_, KIND_LABEL, {150, 140, 250, 160});
+  ASSERT_NE(c, nullptr);
+  Select(b);
+  CtrlClick(a);
+  EXPECT_EQ(SelectedGroup(form_), (std::vector<HWND>{b, a}));
+  EXPECT_EQ(GrabHandleTarget(), nullptr) << "marks, not one control's handles";
+  const Pixels marks = Pixels::OfClient(surface_);
+  const RECT rb = PlaceOf(b);
+  EXPECT_EQ(marks.At(rb.left - 4, rb.top - 4), RGB(0, 0, 0)) << "the first control's marks are filled";
+  const RECT ra = PlaceOf(a);
+  EXPECT_EQ(marks.At(ra.left - 4, ra.top - 4), RGB(255, 255, 255)) << "the others' are hollow";
+  EXPECT_EQ(marks.At(ra.left - 7, ra.top - 4), RGB(0, 0, 0)) << "and framed";
+
+  // Nudged as one, aligned on the first, each one step.
+  const std::size_t steps = DesignHistorySteps(form_);
+  Key(VK_DOWN);
+  EXPECT_EQ(PlaceOf(a).top, ra.top + 8);
+  EXPECT_EQ(PlaceOf(b).top, rb.top + 8);
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_FORMAT_ALIGN_LEFTS, 0);
+  EXPECT_EQ(PlaceOf(a).left, PlaceOf(b).left);
+  EXPECT_EQ(DesignHistorySteps(form_), steps + 2);
+
+  // The band touches b and c; a stays out.
+  Drag(ClientToScreenPoint(surface_, {256, 172}), ClientToScreenPoint(surface_, {60, 100}));
+  EXPECT_EVENTUALLY(SelectedGroup(form_).size() == 2u);
+  EXPECT_TRUE(IsInSelectedGroup(b) && IsInSelectedGroup(c) && !IsInSelectedGroup(a));
+
+  // Copied and pasted as one, in the same places relative to each other.
+  const std::vector<HWND> copied = SelectedGroup(form_);
+  CtrlKey('C');
+  CtrlKey('V');
+  std::vector<HWND> pasted = SelectedGroup(form_);
+  ASSERT_EQ(pasted.size(), 2u);
+  EXPECT_EQ(PlaceOf(pasted[1]).left - PlaceOf(pasted[0]).left, PlaceOf(copied[1]).left - PlaceOf(copied[0]).left);
+  EXPECT_EQ(PlaceOf(pasted[1]).top - PlaceOf(pasted[0]).top, PlaceOf(copied[1]).top - PlaceOf(copied[0]).top);
+  const Files beforeDelete = SavedFiles();
+  Key(VK_DELETE);
+  EXPECT_FALSE(::IsWindow(pasted[0]) || ::IsWindow(pasted[1]));
+  CtrlKey('Z');
+  EXPECT_EQ(SavedFiles(), beforeDelete) << "both come back with one Undo";
+
+  // Ctrl+click takes one out again; Escape ends the selection.
+  Select(a);
+  CtrlKey('A');
+  EXPECT_EQ(SelectedGroup(form_).size(), 5u);
+  Key(VK_ESCAPE);
+  EXPECT_TRUE(SelectedGroup(form_).empty());
+  EXPECT_EQ(gWorkspace.selectedWindow, form_);
+}
+
+// A thousand controls selected and aligned at once stay on the form.
+TEST_F(DesignTools, AThousandControlsAlignedStayOnTheForm) {
+  for (int i = 0; i < LoopCount(1000); ++i) {
+    ASSERT_NE(PlaceDesignControl(surface_, KIND_LABEL, i, nullptr, (i * 37) % 300, (i * 53) % 200, 40, 16),
+              nullptr);
+  }
+  PumpPending();
+  SelectAllControls(form_);
+  FormatSelected(form_, FormatCommand::kAlignRights);
+  FormatSelected(form_, FormatCommand::kCenterVertically);
+  RECT client{};
+  ::GetClientRect(surface_, &client);
+  for (HWND c = GetNextControl(surface_, nullptr); c != nullptr; c = GetNextControl(surface_, c)) {
+    const RECT r = PlaceOf(c);
+    ASSERT_TRUE(r.left >= 0 && r.top >= 0 && r.right <= client.right && r.bottom <= client.bottom);
+  }
 }
 
 using DesignToolsOff = HostProjectTest;

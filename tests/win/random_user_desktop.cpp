@@ -11,6 +11,8 @@
 #include "core/colour_tables.h"
 #include "core/property_layout.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "designer/grab_handles.h"
 #include "editor/editor.h"
 #include "entry/messages.h"
@@ -22,6 +24,7 @@
 #include "properties_fixture.h"
 #include "win/rect.h"
 #include "core/project_store.h"
+#include "core/design_history.h"
 #include "core/project_writer.h"
 #include "editor_fixture.h"
 #include "kelp_process.h"
@@ -47,7 +50,9 @@ constexpr int kLayoutHeight = 170;
 constexpr int kFrameWidth = 1260, kFrameHeight = 1000;
 
 // The host's own commands and the library's menus on the bar.
+constexpr int kEditMenu = 1;
 constexpr int kProjectMenu = 3;
+constexpr int kFormatMenu = 4;
 constexpr int kFileMenu = 0;
 // Down-arrow presses to each item of the "Project" and "File" menus.
 constexpr int kAddFormItem = 1;
@@ -377,7 +382,7 @@ void Desktop::Build(HWND frame, HWND mdiClient) {
   properties_ = Create_Prop_Window(frame);
   layout_ = ScreenLayoutClass(frame);
   CreateMenuBar(0);
-  SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT);
+  SetHostOptions(KELP32_OPTION_NOTIFY_CHANGES | KELP32_OPTION_ASK_BEFORE_EXIT | KELP32_OPTION_DESIGN_TOOLS);
   ::MoveWindow(frame, 0, 0, kFrameWidth, kFrameHeight, TRUE);
   LayOut();
   ::SetForegroundWindow(frame);
@@ -922,6 +927,134 @@ std::vector<std::string> Desktop::TakeProjectProblems() {
   return taken;
 }
 
+std::string Desktop::DesignKey(const Action& a) {
+  const WORD key = random_user::kDesignKeys[a.item % random_user::kDesignKeys.size()];
+  const bool ctrl = (a.flags & 1) != 0;
+  const bool shift = (a.flags & 2) != 0;
+  if (ctrl) HoldKey(VK_CONTROL, true);
+  if (shift) HoldKey(VK_SHIFT, true);
+  PressKey(key);
+  if (shift) HoldKey(VK_SHIFT, false);
+  if (ctrl) HoldKey(VK_CONTROL, false);
+  char log[64];
+  std::snprintf(log, sizeof(log), "key %02X%s%s to %s", key, ctrl ? " ctrl" : "", shift ? " shift" : "",
+                ClassNameOf(::GetFocus()).c_str());
+  return log;
+}
+
+std::string Desktop::UndoRedo(const Action& a) {
+  std::string log = a.flags == 1 ? "redo" : "undo";
+  for (std::uint32_t i = 0; i < a.item; ++i) {
+    if (a.flags == 2) {
+      ::SetForegroundWindow(frame_);
+      ChooseFromBar(frame_, kEditMenu, Downs(1));
+      return "the Edit menu's Undo";
+    }
+    HoldKey(VK_CONTROL, true);
+    PressKey(a.flags == 1 ? 'Y' : 'Z');
+    HoldKey(VK_CONTROL, false);
+    PumpPending();
+  }
+  return log + " x" + std::to_string(a.item) + " in " + ClassNameOf(::GetFocus());
+}
+
+std::string Desktop::CtrlClickControl(const Action& a) {
+  HWND control = ChosenControl(a);
+  std::string log = NameOf(control) + " on " + NameOf(FrameOfControl(control));
+  POINT at{};
+  if (!Reach(control, a.from, true, at, log)) return log;
+  // The press comes through the X server, the keys do not: Ctrl is let go
+  // once the press has changed the selection (or after a while).
+  const HWND selected = gWorkspace.selectedWindow;
+  HoldKey(VK_CONTROL, true);
+  PressLeft(at);
+  PumpUntil([&] { return gWorkspace.selectedWindow != selected || IsInSelectedGroup(control); }, 1000);
+  ReleaseLeft(at);
+  HoldKey(VK_CONTROL, false);
+  return log + " " + Point(at);
+}
+
+std::string Desktop::FormatCommand(const Action& a) {
+  ::SetForegroundWindow(frame_);
+  ChooseFromBar(frame_, kFormatMenu, Downs(static_cast<int>(a.item) + 1));
+  return "Format item " + std::to_string(a.item + 1);
+}
+
+namespace {
+
+// What a form's design is, as its form file holds it, without what is no
+// design action: the frame's place, whether it is closed, and code.
+Form DesignOf(Form form) {
+  form.frame.reset();
+  form.hidden = false;
+  form.code.reset();
+  form.codeShown = true;
+  for (Control& control : form.controls) {
+    control.code.reset();
+    control.codeShown = true;
+  }
+  return form;
+}
+
+std::optional<Form> DesignOfForm(HWND frame, const Project& project) {
+  KELP32_FORM_INFO info{};
+  if (!GetFormInfo(frame, &info)) return std::nullopt;
+  for (const Form& form : project.forms) {
+    if (form.number == info.number) return DesignOf(form);
+  }
+  return std::nullopt;
+}
+
+std::optional<Form> DesignOfForm(HWND frame) { return DesignOfForm(frame, host::TakeSnapshot(Project{})); }
+
+std::vector<HWND> Forms() {
+  std::vector<HWND> forms;
+  for (HWND f = GetNextForm(nullptr); f != nullptr; f = GetNextForm(f)) forms.push_back(f);
+  return forms;
+}
+
+}  // namespace
+
+void Desktop::NoteFirstStates() {
+  for (auto it = firstStates_.begin(); it != firstStates_.end();) {
+    // A history that reached its bound has let its oldest steps go.
+    const bool whole = ::IsWindow(it->first) && DesignHistorySteps(it->first) < DesignHistory::kDefaultMaxSteps;
+    it = whole ? std::next(it) : firstStates_.erase(it);
+  }
+  std::optional<Project> project;
+  for (HWND frame : Forms()) {
+    if (DesignHistorySteps(frame) != 0) continue;
+    if (!project) project = host::TakeSnapshot(Project{});
+    if (std::optional<Form> design = DesignOfForm(frame, *project)) firstStates_[frame] = *design;
+  }
+}
+
+std::vector<std::string> Desktop::CheckUndoAll() {
+  std::vector<std::string> problems;
+  for (HWND frame : Forms()) {
+    const std::size_t steps = DesignHistorySteps(frame);
+    if (steps == 0) continue;
+    const std::optional<Form> now = DesignOfForm(frame);
+    std::size_t undone = 0;
+    while (UndoDesignStep(frame)) ++undone;
+    const auto first = firstStates_.find(frame);
+    if (undone != steps) problems.push_back(NameOf(frame) + ": " + std::to_string(undone) + " of " +
+                                            std::to_string(steps) + " steps undone");
+    if (first != firstStates_.end() && DesignOfForm(frame) != first->second) {
+      problems.push_back(NameOf(frame) + ": undoing all " + std::to_string(steps) +
+                         " steps did not give the form as it was before them");
+    }
+    while (RedoDesignStep(frame)) {
+    }
+    if (DesignOfForm(frame) != now) {
+      problems.push_back(NameOf(frame) + ": redoing all " + std::to_string(steps) +
+                         " steps did not give the form as it was after them");
+    }
+  }
+  PumpPending();
+  return problems;
+}
+
 std::string Desktop::Perform(const Action& a) {
   switch (a.act) {
     case Act::kPickTool: return PickTool(a);
@@ -953,6 +1086,10 @@ std::string Desktop::Perform(const Action& a) {
     case Act::kNewProject: return NewProjectThenChoose(static_cast<int>(a.item), a.flags == 1, a.answer);
     case Act::kSaveProject: return SaveProject();
     case Act::kOpenProject: return OpenProject(a);
+    case Act::kDesignKey: return DesignKey(a);
+    case Act::kUndoRedo: return UndoRedo(a);
+    case Act::kCtrlClickControl: return CtrlClickControl(a);
+    case Act::kFormatCommand: return FormatCommand(a);
   }
   return "?";
 }

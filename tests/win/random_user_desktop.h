@@ -7,10 +7,12 @@
 
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "core/project_model.h"
 #include "user_actions.h"
 
 namespace kelp::host {
@@ -55,6 +57,13 @@ class Desktop {
   // that does not open as it was saved, or a message the user should not
   // have met.
   std::vector<std::string> TakeProjectProblems();
+  // After an action: each form's design, where its history is empty, is
+  // the state undoing everything must give back.
+  void NoteFirstStates();
+  // Undoes every step of every form and checks it gives the first state
+  // (where that is known), then redoes them all and checks the form is as
+  // it was; what differs is returned.
+  std::vector<std::string> CheckUndoAll();
   host::ProjectSession* Session() const { return session_.get(); }
   Desktop();
   ~Desktop();
@@ -87,6 +96,10 @@ class Desktop {
   std::string OpenProject(const random_user::Action& a);
   // The project's files on disk must be what the environment holds.
   void CheckSavedProjectIsHeld(const char* when);
+  std::string DesignKey(const random_user::Action& a);
+  std::string UndoRedo(const random_user::Action& a);
+  std::string CtrlClickControl(const random_user::Action& a);
+  std::string FormatCommand(const random_user::Action& a);
 
   // The form or control the action means, or null when there is none.
   HWND ChosenForm(const random_user::Action& a) const;
@@ -110,6 +123,7 @@ class Desktop {
   std::unique_ptr<host::ProjectSession> session_;
   std::string projectFolder_;
   std::vector<std::string> projectProblems_;
+  std::map<HWND, Form> firstStates_;
 };
 
 // Keys typed as a user types them: '\n' Enter, '\t' Tab, '\b' Backspace,

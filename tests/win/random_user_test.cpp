@@ -34,6 +34,9 @@ const DWORD kModalLimitMs = LoopCount(4) == 4 ? 10000 : 30000;
 constexpr UINT kWatchdogPeriodMs = 500;
 // The whole log is printed up to this many actions, its end beyond.
 constexpr std::size_t kLogLinesPrinted = 2000;
+// Every so many actions, each form's history is undone to its start and
+// redone to its end, and both must give the form as it was.
+constexpr int kUndoCheckEvery = 10;
 
 std::vector<std::uint64_t> Seeds() {
   const char* text = std::getenv("KELP_RANDOM_SEED");
@@ -183,6 +186,10 @@ class RandomUser : public HostTest {
       broken = BrokenInvariants(desktop_.MdiClient());
       CheckMessageBoxes(boxes, broken);
       for (std::string& problem : desktop_.TakeProjectProblems()) broken.push_back(std::move(problem));
+      desktop_.NoteFirstStates();
+      if (i % kUndoCheckEvery == 0) {
+        for (std::string& problem : desktop_.CheckUndoAll()) broken.push_back(std::move(problem));
+      }
       if (modalLoopEnded) {
         broken.push_back("a modal loop was still running after " + std::to_string(kModalLimitMs / 1000) +
                          " s and was ended");

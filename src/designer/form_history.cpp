@@ -54,6 +54,12 @@ void ClearPastEnd(char* text, std::size_t size) {
   if (length < size) std::memset(text + length, 0, size - length);
 }
 
+std::string WindowTextOf(HWND window) {
+  char text[kTextFieldSize] = {};
+  ::GetWindowTextA(window, text, sizeof(text));
+  return text;
+}
+
 std::string StateOf(KELP32_DESIGN_PROPERTIES properties) {
   properties.fields = 0;
   properties.hCodeWindow = 0;
@@ -66,14 +72,22 @@ std::string StateOf(KELP32_DESIGN_PROPERTIES properties) {
 
 KELP32_DESIGN_PROPERTIES PropertiesOf(const DesignEntry& entry) {
   KELP32_DESIGN_PROPERTIES properties{};
-  if (entry.state.size() == sizeof(properties)) std::memcpy(&properties, entry.state.data(), sizeof(properties));
+  if (entry.state.size() >= sizeof(properties)) std::memcpy(&properties, entry.state.data(), sizeof(properties));
   return properties;
+}
+
+// A form's state ends in its frame's title, which renaming the form changes.
+std::string FrameTitleOf(const DesignEntry& entry) {
+  return entry.state.size() > sizeof(KELP32_DESIGN_PROPERTIES) ? entry.state.substr(sizeof(KELP32_DESIGN_PROPERTIES))
+                                                               : std::string();
 }
 
 bool AddEntry(DesignSnapshot& snapshot, HWND object) {
   KELP32_DESIGN_PROPERTIES properties{};
   if (!GetDesignProperties(object, &properties)) return false;
-  snapshot.push_back({KeyOf(properties.kind, properties.number), StateOf(properties), properties.hCodeWindow});
+  std::string state = StateOf(properties);
+  if (IsFormFrame(object)) state += WindowTextOf(object);
+  snapshot.push_back({KeyOf(properties.kind, properties.number), std::move(state), properties.hCodeWindow});
   return true;
 }
 
@@ -122,10 +136,42 @@ HWND BringBack(HWND surface, const DesignEntry& entry) {
   return control;
 }
 
+// The fields of the object that differ from the state: only those are set,
+// so that putting back a move does not make fonts and brushes again.
+DWORD FieldsToSet(HWND object, const KELP32_DESIGN_PROPERTIES& wanted) {
+  KELP32_DESIGN_PROPERTIES now{};
+  if (!GetDesignProperties(object, &now)) return kSetSaved;
+  auto differ = [](const auto& a, const auto& b) { return std::memcmp(&a, &b, sizeof(a)) != 0; };
+  DWORD fields = 0;
+  if (std::strcmp(now.caption, wanted.caption) != 0) fields |= kSetCaption;
+  if (std::strcmp(now.handleName, wanted.handleName) != 0) fields |= kSetName;
+  if (std::strcmp(now.idName, wanted.idName) != 0) fields |= kSetIdName;
+  if (now.ctrlId != wanted.ctrlId) fields |= kSetId;
+  if (now.enabled != wanted.enabled) fields |= kSetEnabled;
+  if (now.style != wanted.style || now.exStyle != wanted.exStyle || now.classStyle != wanted.classStyle) {
+    fields |= kSetStyles;
+  }
+  if (now.hasFont != wanted.hasFont || differ(now.font, wanted.font)) fields |= kSetFont;
+  if (now.backColour != wanted.backColour || now.brushKind != wanted.brushKind ||
+      now.brushSystemColour != wanted.brushSystemColour) {
+    fields |= kSetBackColour;
+  }
+  if (now.foreColour != wanted.foreColour) fields |= kSetForeColour;
+  if (now.left != wanted.left || now.top != wanted.top || now.width != wanted.width || now.height != wanted.height ||
+      now.windowLeft != wanted.windowLeft || now.windowTop != wanted.windowTop ||
+      now.windowWidth != wanted.windowWidth || now.windowHeight != wanted.windowHeight) {
+    fields |= kSetPlace;
+  }
+  return fields;
+}
+
 void PutState(HWND object, const DesignEntry& entry) {
   KELP32_DESIGN_PROPERTIES properties = PropertiesOf(entry);
-  properties.fields = kSetSaved;
-  SetDesignProperties(object, &properties);
+  properties.fields = FieldsToSet(object, properties);
+  if (properties.fields != 0) SetDesignProperties(object, &properties);
+  if (IsFormFrame(object) && WindowTextOf(object) != FrameTitleOf(entry)) {
+    ::SetWindowTextA(object, FrameTitleOf(entry).c_str());
+  }
 }
 
 // Puts the form's windows where the step leads; returns the object to select.

@@ -139,10 +139,6 @@ bool CanDoDesignEdit(HWND frame, DesignEdit edit) {
 
 void FocusFormForKeys(HWND frame) {
   if (!HostWants(kOptionDesignTools) || frame == nullptr || ::GetFocus() == frame) return;
-  HWND client = ::GetParent(frame);
-  if (reinterpret_cast<HWND>(::SendMessageA(client, WM_MDIGETACTIVE, 0, 0)) != frame) {
-    ::SendMessageA(client, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(frame), 0);
-  }
   ::SetFocus(frame);
 }
 

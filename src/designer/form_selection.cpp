@@ -294,10 +294,12 @@ void FormatSelected(HWND frame, FormatCommand command) {
       const Rect& r = placed[i];
       if (batch != nullptr) {
         batch = ::DeferWindowPos(batch, controls[i], nullptr, r.left, r.top, r.Width(), r.Height(),
-                                 SWP_NOZORDER | SWP_NOACTIVATE);
+                                 SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
       }
     }
     if (batch != nullptr) ::EndDeferWindowPos(batch);
+    // Moved without drawing, one at a time; the form is drawn once.
+    ::RedrawWindow(SurfaceOf(frame), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
     for (HWND c : controls) {
       const ControlRecord* record = RecordOfControl(c);
       if (record != nullptr && record->kind == kKindStatusBar) RedockStatusBar(c);

@@ -64,17 +64,8 @@ class DesignTools : public HostProjectTest {
     const POINT at = ClientToScreenPoint(surface_, {PlaceOf(control).left + 3, PlaceOf(control).top + 3});
     MoveMouseTo(at);
     HoldKey(VK_CONTROL, true);
-    ButtonInPlace(MOUSEEVENTF_LEFTDOWN);
-    ButtonInPlace(MOUSEEVENTF_LEFTUP);
+    ClickInPlace();
     HoldKey(VK_CONTROL, false);
-    PumpPending();
-  }
-  static void ButtonInPlace(DWORD flags) {
-    INPUT input{};
-    input.type = INPUT_MOUSE;
-    input.mi.dwFlags = flags;
-    ::SendInput(1, &input, sizeof(input));
-    PumpPending();
   }
   void Key(WORD key) {
     PressKey(key);

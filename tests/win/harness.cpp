@@ -58,6 +58,11 @@ void ReleaseLeft(POINT at) {
   SendMouse(MOUSEEVENTF_LEFTUP);
 }
 
+void ClickInPlace() {
+  SendMouse(MOUSEEVENTF_LEFTDOWN);
+  SendMouse(MOUSEEVENTF_LEFTUP);
+}
+
 void Click(POINT at) {
   PressLeft(at);
   ReleaseLeft(at);

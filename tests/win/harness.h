@@ -42,6 +42,10 @@ void MoveMouseTo(POINT to);
 void PressLeft(POINT at);
 void ReleaseLeft(POINT at);
 void Click(POINT at);
+// A click where the mouse is, without moving it: under Wine a move takes
+// the modifier keys from the X server, which never sees keys held with
+// HoldKey, so a click with Ctrl held moves first, then holds Ctrl.
+void ClickInPlace();
 void DoubleClick(POINT at);
 void RightClick(POINT at);
 // Press at `from`, move in steps, release at `to`.

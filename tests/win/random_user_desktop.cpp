@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <sstream>
 
 #include "controls/design_control.h"
 #include "core/colour_tables.h"
@@ -415,6 +416,8 @@ void Desktop::StartOver() {
   projectFolder_ = FreshFolder("random-user");
   session_ = std::make_unique<host::ProjectSession>(frame_, project_, FreshFolder("random-user-recovery"));
   projectProblems_.clear();
+  firstStates_.clear();
+  lastSteps_.clear();
   // What the destroyed forms held is gone with them.
   gWorkspace.selectedWindow = nullptr;
   gWorkspace.selectedKind = 0;
@@ -963,13 +966,12 @@ std::string Desktop::CtrlClickControl(const Action& a) {
   std::string log = NameOf(control) + " on " + NameOf(FrameOfControl(control));
   POINT at{};
   if (!Reach(control, a.from, true, at, log)) return log;
-  // The press comes through the X server, the keys do not: Ctrl is let go
-  // once the press has changed the selection (or after a while).
-  const HWND selected = gWorkspace.selectedWindow;
+  // Under Wine a move of the mouse takes the modifier keys from the X
+  // server, which never saw Ctrl (keys come straight to Wine): the mouse
+  // goes there first, then Ctrl goes down and the button is pressed in place.
+  MoveMouseTo(at);
   HoldKey(VK_CONTROL, true);
-  PressLeft(at);
-  PumpUntil([&] { return gWorkspace.selectedWindow != selected || IsInSelectedGroup(control); }, 1000);
-  ReleaseLeft(at);
+  ClickInPlace();
   HoldKey(VK_CONTROL, false);
   return log + " " + Point(at);
 }
@@ -1005,7 +1007,26 @@ std::optional<Form> DesignOfForm(HWND frame, const Project& project) {
   return std::nullopt;
 }
 
-std::optional<Form> DesignOfForm(HWND frame) { return DesignOfForm(frame, host::TakeSnapshot(Project{})); }
+
+// The lines of the two forms' files that differ, for the report.
+std::string FormDifference(const std::optional<Form>& a, const std::optional<Form>& b) {
+  auto text = [](const std::optional<Form>& form) {
+    if (!form) return std::string("(no form)");
+    Project project;
+    project.forms.push_back(*form);
+    for (const ProjectFile& file : WriteProject(project, "Check.kproj")) {
+      if (file.path.size() > 6 && file.path.compare(file.path.size() - 6, 6, ".kform") == 0) return file.bytes;
+    }
+    return std::string();
+  };
+  std::istringstream left(text(a));
+  std::istringstream right(text(b));
+  std::string l, r, out;
+  while (std::getline(left, l) && std::getline(right, r)) {
+    if (l != r) out += " [" + l + " | " + r + "]";
+  }
+  return out;
+}
 
 std::vector<HWND> Forms() {
   std::vector<HWND> forms;
@@ -1016,39 +1037,61 @@ std::vector<HWND> Forms() {
 }  // namespace
 
 void Desktop::NoteFirstStates() {
-  for (auto it = firstStates_.begin(); it != firstStates_.end();) {
-    // A history that reached its bound has let its oldest steps go.
-    const bool whole = ::IsWindow(it->first) && DesignHistorySteps(it->first) < DesignHistory::kDefaultMaxSteps;
-    it = whole ? std::next(it) : firstStates_.erase(it);
-  }
   std::optional<Project> project;
+  std::map<HWND, std::size_t> steps;
   for (HWND frame : Forms()) {
-    if (DesignHistorySteps(frame) != 0) continue;
+    steps[frame] = DesignHistorySteps(frame);
+    // A history that reached its bound has let its oldest steps go.
+    if (steps[frame] >= DesignHistory::kDefaultMaxSteps) firstStates_.erase(frame);
+    // Its history starts (again) here: the form as it is now is what
+    // undoing everything must give back.
+    const auto last = lastSteps_.find(frame);
+    const bool starts = steps[frame] == 0 && (last == lastSteps_.end() || last->second != 0);
+    if (!starts) continue;
     if (!project) project = host::TakeSnapshot(Project{});
     if (std::optional<Form> design = DesignOfForm(frame, *project)) firstStates_[frame] = *design;
+  }
+  lastSteps_ = std::move(steps);
+  for (auto it = firstStates_.begin(); it != firstStates_.end();) {
+    it = ::IsWindow(it->first) ? std::next(it) : firstStates_.erase(it);
   }
 }
 
 std::vector<std::string> Desktop::CheckUndoAll() {
   std::vector<std::string> problems;
+  std::map<HWND, std::size_t> undone;
   for (HWND frame : Forms()) {
+    if (DesignHistorySteps(frame) != 0) undone[frame] = 0;
+  }
+  if (undone.empty()) return problems;
+  const Project before = host::TakeSnapshot(Project{});
+  for (auto& [frame, count] : undone) {
     const std::size_t steps = DesignHistorySteps(frame);
-    if (steps == 0) continue;
-    const std::optional<Form> now = DesignOfForm(frame);
-    std::size_t undone = 0;
-    while (UndoDesignStep(frame)) ++undone;
-    const auto first = firstStates_.find(frame);
-    if (undone != steps) problems.push_back(NameOf(frame) + ": " + std::to_string(undone) + " of " +
-                                            std::to_string(steps) + " steps undone");
-    if (first != firstStates_.end() && DesignOfForm(frame) != first->second) {
-      problems.push_back(NameOf(frame) + ": undoing all " + std::to_string(steps) +
-                         " steps did not give the form as it was before them");
+    while (UndoDesignStep(frame)) ++count;
+    if (count != steps) {
+      problems.push_back(NameOf(frame) + ": " + std::to_string(count) + " of " + std::to_string(steps) +
+                         " steps undone");
     }
-    while (RedoDesignStep(frame)) {
+  }
+  const Project first = host::TakeSnapshot(Project{});
+  for (auto& [frame, count] : undone) {
+    const auto known = firstStates_.find(frame);
+    const std::optional<Form> design = DesignOfForm(frame, first);
+    if (known != firstStates_.end() && design != known->second) {
+      problems.push_back(NameOf(frame) + ": undoing all " + std::to_string(count) +
+                         " steps did not give the form as it was before them:" +
+                         FormDifference(design, known->second));
     }
-    if (DesignOfForm(frame) != now) {
-      problems.push_back(NameOf(frame) + ": redoing all " + std::to_string(steps) +
-                         " steps did not give the form as it was after them");
+    // The steps the user had undone stay to be redone after these.
+    for (std::size_t i = 0; i < count; ++i) RedoDesignStep(frame);
+  }
+  const Project after = host::TakeSnapshot(Project{});
+  for (const auto& [frame, count] : undone) {
+    const std::optional<Form> was = DesignOfForm(frame, before);
+    const std::optional<Form> now = DesignOfForm(frame, after);
+    if (now != was) {
+      problems.push_back(NameOf(frame) + ": redoing all " + std::to_string(count) +
+                         " steps did not give the form as it was after them:" + FormDifference(now, was));
     }
   }
   PumpPending();

@@ -124,6 +124,7 @@ class Desktop {
   std::string projectFolder_;
   std::vector<std::string> projectProblems_;
   std::map<HWND, Form> firstStates_;
+  std::map<HWND, std::size_t> lastSteps_;  // each form's steps after the last action
 };
 
 // Keys typed as a user types them: '\n' Enter, '\t' Tab, '\b' Backspace,

@@ -36,7 +36,7 @@ constexpr UINT kWatchdogPeriodMs = 500;
 constexpr std::size_t kLogLinesPrinted = 2000;
 // Every so many actions, each form's history is undone to its start and
 // redone to its end, and both must give the form as it was.
-constexpr int kUndoCheckEvery = 10;
+constexpr int kUndoCheckEvery = 25;
 
 std::vector<std::uint64_t> Seeds() {
   const char* text = std::getenv("KELP_RANDOM_SEED");

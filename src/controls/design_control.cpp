@@ -37,6 +37,14 @@ struct ControlDrag {
 
 ControlDrag gDrag;
 
+struct KeptSize {
+  HWND control = nullptr;
+  int width = 0;
+  int height = 0;
+};
+
+KeptSize gKeptSize;
+
 // Every live design-time control.
 std::unordered_set<HWND> gDesignControls;
 
@@ -293,6 +301,9 @@ void OnDestroy(HWND window, ControlRecord* record) {
 
 }  // namespace
 
+KeepSizeGiven::KeepSizeGiven(HWND control, int width, int height) { gKeptSize = {control, width, height}; }
+KeepSizeGiven::~KeepSizeGiven() { gKeptSize = {}; }
+
 ControlRecord* RecordOfControl(HWND control) {
   return reinterpret_cast<ControlRecord*>(::GetWindowLongPtrA(control, GWLP_ID));
 }
@@ -354,6 +365,14 @@ LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message
       c.PassOn();
       OnMove(c, *record);
       return 0;
+    case WM_WINDOWPOSCHANGING: {
+      auto* position = reinterpret_cast<WINDOWPOS*>(lParam);
+      if (window == gKeptSize.control && position != nullptr && (position->flags & SWP_NOSIZE) == 0) {
+        position->cx = gKeptSize.width;
+        position->cy = gKeptSize.height;
+      }
+      return c.PassOn();
+    }
     case WM_WINDOWPOSCHANGED: {
       const LRESULT result = c.PassOn();
       OnWindowPosChanged(c, *record);

@@ -36,6 +36,17 @@ LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message
 
 // Frames the client rectangle in red on the window DC while the control is
 // being dragged.
+// While one lives, the control keeps the size it is given: a list box that
+// sizes itself to whole items of its font cannot shrink it (Undo gives a
+// list box back a size it reached under the font it was made with).
+class KeepSizeGiven {
+ public:
+  KeepSizeGiven(HWND control, int width, int height);
+  ~KeepSizeGiven();
+  KeepSizeGiven(const KeepSizeGiven&) = delete;
+  KeepSizeGiven& operator=(const KeepSizeGiven&) = delete;
+};
+
 void FrameWhileDragged(HWND window);
 
 // Opens (the first time, with its handler skeleton) or shows the control's

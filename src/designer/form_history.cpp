@@ -174,6 +174,27 @@ void PutState(HWND object, const DesignEntry& entry) {
   }
 }
 
+// A list box sizes itself to whole items of its font whenever it is sized,
+// so it may not take again a size it reached under an earlier font (the one
+// it was made with): it is given that size as it stood, and its record the
+// place it had.
+void KeepListBoxSize(HWND control, const DesignEntry& entry) {
+  const KELP32_DESIGN_PROPERTIES wanted = PropertiesOf(entry);
+  KELP32_DESIGN_PROPERTIES now{};
+  ControlRecord* record = RecordOfControl(control);
+  if (wanted.kind != kKindListBox || record == nullptr || !GetDesignProperties(control, &now)) return;
+  if (now.windowWidth == wanted.windowWidth && now.windowHeight == wanted.windowHeight) return;
+  {
+    const KeepSizeGiven asItStood(control, wanted.windowWidth, wanted.windowHeight);
+    ::SetWindowPos(control, nullptr, 0, 0, wanted.windowWidth, wanted.windowHeight,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  record->left = wanted.left;
+  record->top = wanted.top;
+  record->width = wanted.width;
+  record->height = wanted.height;
+}
+
 // Puts the form's windows where the step leads; returns the object to select.
 HWND ApplyToForm(HWND frame, const DesignStep& step, StepDirection direction) {
   const FormRecord* form = FormRecordOf(frame);
@@ -198,6 +219,7 @@ HWND ApplyToForm(HWND frame, const DesignStep& step, StepDirection direction) {
     if (object == nullptr) object = BringBack(surface, entry);
     if (object == nullptr) continue;
     PutState(object, entry);
+    KeepListBoxSize(object, entry);
     if (object != frame) changed = object;
   }
   if (step.stackingChanged) {

@@ -63,6 +63,12 @@ std::string WindowTextOf(HWND window) {
 std::string StateOf(KELP32_DESIGN_PROPERTIES properties) {
   properties.fields = 0;
   properties.hCodeWindow = 0;
+  if (properties.kind == kKindForm) {
+    // Where the back panel lies in the frame is how far the form is
+    // scrolled: a view of the design, not part of it.
+    properties.windowLeft = 0;
+    properties.windowTop = 0;
+  }
   ClearPastEnd(properties.handleName, sizeof(properties.handleName));
   ClearPastEnd(properties.idName, sizeof(properties.idName));
   ClearPastEnd(properties.caption, sizeof(properties.caption));

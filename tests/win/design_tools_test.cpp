@@ -233,6 +233,22 @@ TEST_F(DesignTools, TheEditMenuUndoesAndIsGreyedWhenThereIsNothingToDo) {
   EXPECT_NE(GetNextControl(surface_, nullptr), nullptr);
 }
 
+// A list box sizes itself to whole items of its font at every resize; the
+// height it took when it was made, under the font it was made with, comes
+// back with Undo all the same.
+TEST_F(DesignTools, AListBoxMovedAndPutBackKeepsItsHeight) {
+  HWND list = Draw(surface_, KIND_LISTBOX, {16, 16, 120, 51});
+  ASSERT_NE(list, nullptr);
+  const Files drawn = SavedFiles();
+  Select(list);
+  Key(VK_RIGHT);
+  ShiftKey(VK_DOWN);
+  CtrlKey('Z');
+  CtrlKey('Z');
+  EXPECT_EQ(SavedFiles(), drawn);
+  EXPECT_TRUE(CanRedoDesign(form_)) << "Undo found the form as its history says, and kept it";
+}
+
 // Undo is ignored while the mouse drags a control, and the drag's end is a
 // step of its own.
 TEST_F(DesignTools, UndoWaitsForADragToEnd) {

@@ -985,9 +985,11 @@ std::string Desktop::FormatCommand(const Action& a) {
 namespace {
 
 // What a form's design is, as its form file holds it, without what is no
-// design action: the frame's place, whether it is closed, and code.
+// design action: the frame's place, how far it is scrolled, whether it is
+// closed, and code.
 Form DesignOf(Form form) {
   form.frame.reset();
+  if (form.window) form.window->left = form.window->top = 0;  // how far it is scrolled
   form.hidden = false;
   form.code.reset();
   form.codeShown = true;

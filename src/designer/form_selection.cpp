@@ -87,18 +87,30 @@ void ShowMovedSelection(HWND frame, HWND first) {
   if (const ControlRecord* record = RecordOfControl(first)) ShowPropertiesOf(first, record->kind);
 }
 
+// A status bar docks itself at the bottom of its form: it is not moved or
+// sized with the others. A timer is always its 28 x 28 picture: it moves
+// with them but keeps its size.
+bool Docked(HWND control) {
+  const ControlRecord* record = RecordOfControl(control);
+  return record == nullptr || record->kind == kKindStatusBar;
+}
+
+bool KeepsItsSize(HWND control) {
+  const ControlRecord* record = RecordOfControl(control);
+  return record != nullptr && record->kind == kKindTimer;
+}
+
 // A move keeps the control's corner on the surface, a resize keeps it at
 // least a pixel wide and high. True when it changed.
 bool NudgeOne(HWND control, int dx, int dy, bool resize) {
   const RECT bounds = PlaceOnSurface(control);
   RECT surface{};
   ::GetClientRect(::GetParent(control), &surface);
-  const ControlRecord* record = RecordOfControl(control);
+  if (Docked(control) || (resize && KeepsItsSize(control))) return false;
   if (resize) {
     const int width = std::max<int>(1, bounds.right - bounds.left + dx);
     const int height = std::max<int>(1, bounds.bottom - bounds.top + dy);
     ::SetWindowPos(control, nullptr, 0, 0, width, height, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-    if (record != nullptr && record->kind == kKindStatusBar) RedockStatusBar(control);
     return true;
   }
   const int left = std::clamp<int>(bounds.left + dx, 0, std::max<int>(0, surface.right - 1));
@@ -289,9 +301,10 @@ void FormatSelected(HWND frame, FormatCommand command) {
     const ResizesSelectNothing notASelection;
     HDWP batch = ::BeginDeferWindowPos(static_cast<int>(controls.size()));
     for (std::size_t i = 0; i < controls.size(); ++i) {
-      if (placed[i] == rects[i]) continue;
+      Rect r = placed[i];
+      if (KeepsItsSize(controls[i])) r = {r.left, r.top, r.left + rects[i].Width(), r.top + rects[i].Height()};
+      if (r == rects[i] || Docked(controls[i])) continue;
       changed = true;
-      const Rect& r = placed[i];
       if (batch != nullptr) {
         batch = ::DeferWindowPos(batch, controls[i], nullptr, r.left, r.top, r.Width(), r.Height(),
                                  SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOREDRAW | SWP_NOCOPYBITS);
@@ -300,10 +313,6 @@ void FormatSelected(HWND frame, FormatCommand command) {
     if (batch != nullptr) ::EndDeferWindowPos(batch);
     // Moved without drawing, one at a time; the form is drawn once.
     ::RedrawWindow(SurfaceOf(frame), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-    for (HWND c : controls) {
-      const ControlRecord* record = RecordOfControl(c);
-      if (record != nullptr && record->kind == kKindStatusBar) RedockStatusBar(c);
-    }
   }
   if (changed) ReportChange(kChangeControlMoved, controls.front());
   ShowMovedSelection(frame, controls.front());

@@ -100,7 +100,8 @@ TEST(KelpMake, WithoutSettingsMakeSaysWhatToSetAndWhere) {
   ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", settings.c_str());
   KelpProcess kelp("\"" + folder + "\\Hello.kproj\"", FreshFolder("make-unset-recovery"));
   ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return kelp.Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000));
+  ASSERT_TRUE(PumpUntil([&] { return kelp.Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
+      << kelp.Showing();
   kelp.PostCommand(host::kMakeCommand);
   HWND box = kelp.AwaitMessageBox();
   ASSERT_NE(box, nullptr);
@@ -155,7 +156,8 @@ TEST(KelpMake, F7MakesTheProgramAndF5RunsIt) {
     ASSERT_TRUE(SaveProject(files, "Hello.kproj", project).ok);
   }
   MadeWithJwasm made(folder, "make-run");
-  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000));
+  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
+      << made.Kelp().Showing();
   const std::vector<std::string> lines = made.Make();
   ASSERT_TRUE(Says(lines, "Made ")) << Joined(lines);
   EXPECT_EQ(FilesIn(folder).count("Hello.exe"), 1u);
@@ -200,7 +202,8 @@ TEST(KelpMake, AnAssemblyErrorLeadsToItsLineInItsCodeWindow) {
   if (TestJwasm().empty()) GTEST_SKIP() << "skipped: no JWasm built for Windows (../shared/tools is absent)";
   const std::string folder = WriteButtonProject("make-error", "            mov eax,, 1\r\n");
   MadeWithJwasm made(folder, "make-error");
-  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000));
+  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
+      << made.Kelp().Showing();
   const std::vector<std::string> lines = made.Make();
   int errorLine = -1;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -274,7 +277,8 @@ TEST(KelpMake, TheRunProgramHasEveryControlOfTheDesignWhereItWasDrawn) {
     ASSERT_TRUE(SaveProject(files, "Hello.kproj", project).ok);
   }
   MadeWithJwasm made(folder, "make-every-kind");
-  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000));
+  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
+      << made.Kelp().Showing();
   const std::vector<std::string> lines = made.Make();
   ASSERT_TRUE(Says(lines, "Made ")) << Joined(lines);
   made.Kelp().PostCommand(host::kRunCommand);

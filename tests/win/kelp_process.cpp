@@ -122,6 +122,26 @@ std::string KelpProcess::Title() {
   return Frame() != nullptr ? WindowText(frame_) : std::string();
 }
 
+std::string KelpProcess::Showing() {
+  struct Listing {
+    DWORD processId;
+    std::string text;
+  } listing{process_.dwProcessId, {}};
+  ::EnumWindows(
+      [](HWND window, LPARAM lParam) -> BOOL {
+        auto* listing = reinterpret_cast<Listing*>(lParam);
+        DWORD owner = 0;
+        ::GetWindowThreadProcessId(window, &owner);
+        if (owner != listing->processId || !::IsWindowVisible(window)) return TRUE;
+        listing->text += ClassNameOf(window) + " \"" + WindowText(window) + "\"";
+        if (ClassNameOf(window) == "#32770") listing->text += ": " + MessageText(window);
+        listing->text += "\n";
+        return TRUE;
+      },
+      reinterpret_cast<LPARAM>(&listing));
+  return listing.text.empty() ? "no window of kelp.exe is showing" : listing.text;
+}
+
 HWND KelpProcess::AwaitMessageBox(DWORD timeoutMs) {
   return AwaitWindow("Kelp", timeoutMs);
 }

@@ -30,6 +30,9 @@ class KelpProcess {
   // The main frame once it is shown, or null after the timeout.
   HWND Frame(DWORD timeoutMs = 30000);
   std::string Title();
+  // Every visible top-level window of the process, with a message box's
+  // text: what a failed wait for a title was looking at.
+  std::string Showing();
   // A message box of the environment's ("Kelp"), once it is up; its text.
   HWND AwaitMessageBox(DWORD timeoutMs = 30000);
   static std::string MessageText(HWND box);

@@ -1,5 +1,6 @@
 #include "core/property_rows.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -93,6 +94,27 @@ const char* RowName(std::uint32_t kind, int row) {
   return KindRowNames(kind)[static_cast<std::size_t>(row - kCommonRowCount)];
 }
 
+std::vector<int> SharedRows(std::span<const std::uint32_t> kinds) {
+  std::vector<int> rows;
+  if (kinds.empty()) return rows;
+  for (std::uint32_t kind : kinds) {
+    if (!HasRowList(kind)) return rows;
+  }
+  for (int row = 0; row < kCommonRowCount; ++row) {
+    if (row != kRowName && row != kRowIdName && row != kRowIdValue) rows.push_back(row);
+  }
+  const std::span<const char* const> first = KindRowNames(kinds.front());
+  for (std::size_t i = 0; i < first.size(); ++i) {
+    const std::string_view name = first[i];
+    const bool everyKindHasIt = std::all_of(kinds.begin() + 1, kinds.end(), [&](std::uint32_t kind) {
+      const std::span<const char* const> own = KindRowNames(kind);
+      return std::any_of(own.begin(), own.end(), [&](const char* other) { return name == other; });
+    });
+    if (everyKindHasIt) rows.push_back(kCommonRowCount + static_cast<int>(i));
+  }
+  return rows;
+}
+
 namespace {
 
 void FormatRowText(const ControlRecord& record, int row, bool signedNumbers, char (&out)[kTextFieldSize]) {
@@ -135,6 +157,22 @@ void FormatRowValue(const ControlRecord& record, int row, char (&out)[kTextField
 
 void FormatEditorText(const ControlRecord& record, int row, char (&out)[kTextFieldSize]) {
   FormatRowText(record, row, false, out);
+}
+
+void FormatSharedRowValue(std::span<const ControlRecord* const> records, int row, bool forEditor,
+                          char (&out)[kTextFieldSize]) {
+  out[0] = '\0';
+  if (records.empty() || records.front() == nullptr) return;
+  FormatRowText(*records.front(), row, !forEditor, out);
+  char other[kTextFieldSize];
+  for (const ControlRecord* record : records.subspan(1)) {
+    if (record == nullptr) continue;
+    FormatRowText(*record, row, !forEditor, other);
+    if (std::string_view(other) != out) {
+      out[0] = '\0';
+      return;
+    }
+  }
 }
 
 bool WriteBackRecordText(ControlRecord& record, int row, const char* text) {

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <span>
 #include <string_view>
+#include <vector>
 
 #include "core/control_record.h"
 
@@ -60,12 +61,23 @@ int RowCount(std::uint32_t kind);
 // The name constant of a row in a kind's list, or nullptr past its end.
 const char* RowName(std::uint32_t kind, int row);
 
+// The rows several objects share, in the first kind's numbering: the
+// common rows but the three each object has for itself (its name, its
+// identifier's name and value), then the first kind's own rows that every
+// other kind has too (by name). Empty when a kind has no row list.
+std::vector<int> SharedRows(std::span<const std::uint32_t> kinds);
+
 // What the value column shows for a text or number row: the text, or the
 // number in signed decimal. Empty for other rows.
 void FormatRowValue(const ControlRecord& record, int row, char (&out)[kTextFieldSize]);
 
 // What a text editor starts with: the text, or the number in unsigned decimal.
 void FormatEditorText(const ControlRecord& record, int row, char (&out)[kTextFieldSize]);
+
+// What a row shows for several records: their value where all have the same,
+// else nothing. The editor starts with the same (unsigned numbers).
+void FormatSharedRowValue(std::span<const ControlRecord* const> records, int row, bool forEditor,
+                          char (&out)[kTextFieldSize]);
 
 // Writes what an editor holds into the record for the rows that live in the
 // record only: the name, the identifier name and the identifier value.

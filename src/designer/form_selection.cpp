@@ -182,6 +182,8 @@ void SelectByBand(HWND surface, const RECT& band) {
   SelectControls(FrameOfSurface(surface), touched);
 }
 
+void RepaintGroupMarks() { RepaintMarks(); }
+
 void DrawGroupMarks(HWND surface, HDC dc) {
   if (!GroupAlive() || SurfaceOf(gGroup.frame) != surface) return;
   const win::Brush black = win::SolidBrush(RGB(0, 0, 0));

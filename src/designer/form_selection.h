@@ -31,6 +31,8 @@ void SelectAllControls(HWND frame);
 void SelectByBand(HWND surface, const RECT& band);
 void ForgetSelectedGroup();
 
+// The group's marks drawn again (its controls changed size).
+void RepaintGroupMarks();
 // Draws the group's marks on the surface's paint (a memory DC of it).
 void DrawGroupMarks(HWND surface, HDC dc);
 

@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <vector>
 
 #include "core/control_record.h"
 
@@ -23,6 +24,12 @@ struct PropertiesState {
   WNDPROC savedListProc = nullptr;
   // The window whose record the rows show and edit.
   HWND target = nullptr;
+  // Several controls selected together (the target first): the rows show
+  // what they share and an edit changes them all. Empty for one object.
+  std::vector<HWND> group;
+  // The row each item of the list shows: every row of the target's kind in
+  // order, or the rows the group shares.
+  std::vector<int> rows;
   // The one in-place editor over a row's value column, and its row.
   HWND editor = nullptr;
   int editorRow = -1;
@@ -46,6 +53,10 @@ extern PropertiesState gProperties;
 // from its child identifier, decided on the selected kind at the moment.
 ControlRecord* TargetRecord();
 bool TargetIsForm();
+// The records of the group shown (empty for one object).
+std::vector<const ControlRecord*> GroupRecords();
+// The row an item of the list shows.
+int RowOfItem(int item);
 
 // Painting (property_painting.cpp).
 void MeasurePropertyRow(HWND window, MEASUREITEMSTRUCT& item);

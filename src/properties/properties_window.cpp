@@ -7,6 +7,8 @@
 #include "core/property_layout.h"
 #include "core/property_rows.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "entry/messages.h"
 #include "entry/window_utilities.h"
 #include "entry/workspace.h"
@@ -35,6 +37,8 @@ bool TargetIsForm() {
 void ShowNoProperties() {
   CloseEditor();
   gProperties.target = nullptr;
+  gProperties.group.clear();
+  gProperties.rows.clear();
   if (gProperties.list == nullptr) return;
   ::SendMessageA(gProperties.list, LB_RESETCONTENT, 0, 0);
   ::InvalidateRect(gProperties.list, nullptr, TRUE);
@@ -117,6 +121,10 @@ LRESULT Window_OnShowProperties(HWND window, WPARAM wParam, LPARAM lParam) {
   const auto kind = static_cast<std::uint32_t>(lParam);
   if (!HasRowList(kind)) return ::DefWindowProcA(window, PWM_SHOWPROPERTIES, wParam, lParam);
   gProperties.target = gWorkspace.selectedWindow;
+  gProperties.group.clear();
+  if (kind != kKindForm && IsInSelectedGroup(gProperties.target)) {
+    gProperties.group = SelectedGroup(FormOfDesignWindow(gProperties.target));
+  }
   BuildRowList(kind);
   return 0;
 }

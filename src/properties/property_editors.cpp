@@ -13,6 +13,7 @@
 #include "core/property_rows.h"
 #include "core/text.h"
 #include "designer/form_designer.h"
+#include "designer/form_selection.h"
 #include "editor/child_controls.h"
 #include "entry/host_options.h"
 #include "entry/selection.h"
@@ -48,7 +49,11 @@ void OpenTextEditor(int row, const RECT& rowRect, const Rect& place) {
   ::ValidateRect(gProperties.list, &frame);
   const ControlRecord* record = TargetRecord();
   if (record == nullptr) return;
-  FormatEditorText(*record, row, gProperties.valueText);
+  if (gProperties.group.empty()) {
+    FormatEditorText(*record, row, gProperties.valueText);
+  } else {
+    FormatSharedRowValue(GroupRecords(), row, true, gProperties.valueText);
+  }
   // Filling raises EN_CHANGE; what the editor starts with is no edit.
   gProperties.fillingEditor = true;
   ::SetWindowTextA(editor, gProperties.valueText);
@@ -172,6 +177,25 @@ void PaintControlInColour(HWND target, COLORREF colour) {
   win::RepaintNow(target);
 }
 
+// A caption or size typed for several controls goes to each; the edit is
+// one change of the form.
+void WriteBackToGroup(int row, const char* text) {
+  {
+    const UnreportedChanges oneChange;
+    const ResizesSelectNothing notASelection;
+    for (HWND control : gProperties.group) {
+      if (!IsDesignControl(control)) continue;
+      if (row == kRowCaption) {
+        ::SetWindowTextA(control, text);
+      } else if (row == kRowWidth || row == kRowHeight) {
+        SizeDesignObject(control, false, row, ParseDecimal(text));
+      }
+    }
+  }
+  RepaintGroupMarks();
+  ReportChange(kChangeProperty, gProperties.target);
+}
+
 void WriteBackEdit(int editorId, HWND editor) {
   if (gProperties.fillingEditor || editor != gProperties.editor) return;
   HWND target = gProperties.target;
@@ -181,6 +205,10 @@ void WriteBackEdit(int editorId, HWND editor) {
   const char* text = gProperties.valueText;
   const WritingBack writing;
   const int row = RowOfEditorId(editorId);
+  if (!gProperties.group.empty()) {
+    WriteBackToGroup(row, text);
+    return;
+  }
   switch (row) {
     case kRowName:
       if (TargetIsForm()) {
@@ -209,6 +237,16 @@ void WriteBackEdit(int editorId, HWND editor) {
 // A form takes its colour before it is selected again, so that the rows
 // its re-selection rebuilds (and the colour field they reopen) show it.
 void ApplyPickedColour(HWND target, COLORREF colour) {
+  if (!gProperties.group.empty() && target == gProperties.target) {
+    for (HWND control : gProperties.group) {
+      if (IsDesignControl(control)) PaintControlInColour(control, colour);
+    }
+    CloseEditor();
+    RepaintGroupMarks();
+    ::InvalidateRect(gProperties.list, nullptr, FALSE);
+    ReportChange(kChangeColour, target);
+    return;
+  }
   gProperties.target = target;
   const bool form = TargetIsForm();
   if (form) {

@@ -52,17 +52,31 @@ void DrawColourValue(HDC dc, const Rect& row, COLORREF colour) {
   win::FrameArea(dc, RowFrame(row), ::GetSysColorBrush(COLOR_BTNFACE));
 }
 
+// Several controls show a colour only when all have it.
+bool SharedColour(const ControlRecord& record, COLORREF& colour) {
+  colour = record.backColour;
+  for (const ControlRecord* other : GroupRecords()) {
+    if (other->backColour != colour) return false;
+  }
+  return true;
+}
+
 void DrawValue(HDC dc, const Rect& row, int index) {
   const ControlRecord* record = TargetRecord();
   if (record == nullptr) return;
+  COLORREF colour = 0;
   switch (ValueOfRow(index)) {
     case RowValue::kNone:
       return;
     case RowValue::kBackColour:
-      DrawColourValue(dc, row, record->backColour);
+      if (SharedColour(*record, colour)) DrawColourValue(dc, row, colour);
       return;
     default:
-      FormatRowValue(*record, index, gProperties.valueText);
+      if (gProperties.group.empty()) {
+        FormatRowValue(*record, index, gProperties.valueText);
+      } else {
+        FormatSharedRowValue(GroupRecords(), index, false, gProperties.valueText);
+      }
       ::SetTextColor(dc, ::GetSysColor(COLOR_MENUTEXT));
       win::DrawTextIn(dc, gProperties.valueText, ValueText(row), kSingleLineFormat);
       return;
@@ -90,7 +104,7 @@ void DrawPropertyRow(const DRAWITEMSTRUCT& item) {
   if (look == RowLook::kNone) return;
   HDC dc = item.hDC;
   const Rect row = RowRect(item);
-  const int index = static_cast<int>(item.itemID);
+  const int index = RowOfItem(static_cast<int>(item.itemID));
   ::SetBkMode(dc, TRANSPARENT);
   win::ScopedSelect font(dc, gProperties.listFont);
   if (look == RowLook::kSelected) {

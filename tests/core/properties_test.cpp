@@ -10,6 +10,7 @@
 #include "core/number_format.h"
 #include "core/property_layout.h"
 #include "core/property_rows.h"
+#include "core/text.h"
 
 namespace kelp {
 namespace {
@@ -99,6 +100,46 @@ TEST(PropertyRows, PointerPictureBoxAndUnknownKindsHaveNoRowList) {
 TEST(PropertyRows, NamesAreConstantsSharedByEveryList) {
   EXPECT_EQ(RowName(48, 3), RowName(54, 3));
   EXPECT_EQ(RowName(55, 11), RowName(56, 11));
+}
+
+TEST(PropertyRows, SeveralObjectsShareTheirCommonRowsButNamesAndTheKindRowsAllHave) {
+  auto names = [](std::vector<std::uint32_t> kinds) {
+    std::vector<std::string> shown;
+    for (int row : SharedRows(kinds)) shown.emplace_back(RowName(kinds.front(), row));
+    return shown;
+  };
+  const std::vector<std::string> common = {" Caption", " BkColor", " Enabled", " Width",
+                                           " Height",  " Font",    " Ex Style", " WS Style"};
+  EXPECT_EQ(names({54, 51}), common);
+  std::vector<std::string> checked = common;
+  checked.emplace_back(" Checked");
+  EXPECT_EQ(names({55, 56}), checked) << "a check box and an option button both have Checked";
+  EXPECT_EQ(names({55, 54}), common);
+  EXPECT_EQ(names({69, 69}).size(), common.size() + 3);
+  EXPECT_TRUE(SharedRows(std::vector<std::uint32_t>{54, 49}).empty()) << "a picture box has no rows";
+  EXPECT_TRUE(SharedRows(std::vector<std::uint32_t>{}).empty());
+}
+
+TEST(PropertyRows, SeveralRecordsShowAValueOnlyWhereAllHaveIt) {
+  ControlRecord a{}, b{};
+  a.width = b.width = 40;
+  a.height = 20;
+  b.height = 30;
+  CopyText(a.caption, "OK");
+  CopyText(b.caption, "OK");
+  const ControlRecord* both[] = {&a, &b};
+  char text[kTextFieldSize];
+  FormatSharedRowValue(both, kRowWidth, false, text);
+  EXPECT_STREQ(text, "40");
+  FormatSharedRowValue(both, kRowHeight, false, text);
+  EXPECT_STREQ(text, "");
+  FormatSharedRowValue(both, kRowCaption, true, text);
+  EXPECT_STREQ(text, "OK");
+  a.width = b.width = -1;
+  FormatSharedRowValue(both, kRowWidth, false, text);
+  EXPECT_STREQ(text, "-1");
+  FormatSharedRowValue(both, kRowWidth, true, text);
+  EXPECT_STREQ(text, "4294967295") << "an editor shows numbers as a single control's does";
 }
 
 TEST(PropertyRows, OnlyTheFirstRowsHaveEditors) {

@@ -8,6 +8,7 @@
 
 #include "core/project_writer.h"
 #include "core/property_rows.h"
+#include "controls/design_control.h"
 #include "designer/form_designer.h"
 #include "designer/form_history.h"
 #include "designer/form_selection.h"
@@ -320,6 +321,39 @@ TEST_F(DesignTools, SeveralControlsSelectedMoveAlignDeleteAndPasteAsOne) {
   Key(VK_ESCAPE);
   EXPECT_TRUE(SelectedGroup(form_).empty());
   EXPECT_EQ(gWorkspace.selectedWindow, form_);
+}
+
+// The properties window shows what the selected controls share, and what is
+// typed or picked there changes them all, in one step.
+TEST_F(DesignTools, ThePropertiesOfSeveralControlsAreTheOnesTheyShare) {
+  HWND a = Draw(surface_, KIND_CHECKBOX, {16, 16, 112, 48});
+  HWND b = Draw(surface_, KIND_OPTIONBUTTON, {40, 80, 100, 104});
+  Select(a);
+  CtrlClick(b);
+  ASSERT_EQ(SelectedGroup(form_).size(), 2u);
+  HWND list = gWorkspace.propertyList;
+  std::vector<std::string> rows;
+  for (LRESULT i = 0; i < ::SendMessageA(list, LB_GETCOUNT, 0, 0); ++i) {
+    rows.emplace_back(reinterpret_cast<const char*>(::SendMessageA(list, LB_GETITEMDATA, i, 0)));
+  }
+  EXPECT_EQ(rows, (std::vector<std::string>{" Caption", " BkColor", " Enabled", " Width", " Height", " Font",
+                                            " Ex Style", " WS Style", " Checked"}))
+      << "no names or identifiers: each control has its own";
+
+  const Files before = SavedFiles();
+  TypeIntoRow(3, "72");
+  EXPECT_EQ(PlaceOf(a).right - PlaceOf(a).left, 72);
+  EXPECT_EQ(PlaceOf(b).right - PlaceOf(b).left, 72);
+  EXPECT_EQ(SelectedGroup(form_).size(), 2u) << "still selected together";
+  PickPaletteColour(12, 1);
+  EXPECT_EQ(RecordOfControl(a)->backColour, RecordOfControl(b)->backColour);
+  const Files after = SavedFiles();
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_EDITOR_UNDO, 0);
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_EDITOR_UNDO, 0);
+  EXPECT_EQ(SavedFiles(), before) << "the width typed is one step, the colour another";
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
+  EXPECT_EQ(SavedFiles(), after);
 }
 
 // A thousand controls selected and aligned at once stay on the form.

@@ -276,10 +276,10 @@ void HostProjectTest::TypeIntoRow(int row, const std::string& text) {
   PumpPending();
 }
 
-void HostProjectTest::PickPaletteColour(int cell) {
+void HostProjectTest::PickPaletteColour(int cell, int item) {
   HWND list = gWorkspace.propertyList;
   RECT r{};
-  ::SendMessageA(list, LB_GETITEMRECT, kRowBackColour, reinterpret_cast<LPARAM>(&r));
+  ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(&r));
   Click(ClientToScreenPoint(list, {kNameColumnWidth / 2, (r.top + r.bottom) / 2}));
   HWND field = ::FindWindowExA(list, nullptr, kColourFieldClassName, nullptr);
   ASSERT_NE(field, nullptr) << "the colour field opened";

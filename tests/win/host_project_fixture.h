@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "core/property_rows.h"
 #include "harness.h"
 #include "kelp32.h"
 
@@ -92,7 +93,8 @@ class HostProjectTest : public HostTest {
   // Selects a row of the properties window and types over its value.
   void TypeIntoRow(int row, const std::string& text);
   // Opens the " BkColor" row's palette and picks the cell.
-  void PickPaletteColour(int cell);
+  // item: where the BkColor row is in the list (several controls list fewer rows).
+  void PickPaletteColour(int cell, int item = kRowBackColour);
   // A double-click at the window's client point.
   void DoubleClickOn(HWND window, POINT client);
   // Clicks into a code window's editor, then types: '\n' is Enter, '\t' Tab.

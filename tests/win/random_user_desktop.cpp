@@ -11,6 +11,7 @@
 #include "controls/design_control.h"
 #include "core/colour_tables.h"
 #include "core/property_layout.h"
+#include "core/property_rows.h"
 #include "designer/form_designer.h"
 #include "designer/form_history.h"
 #include "designer/form_selection.h"
@@ -611,8 +612,12 @@ std::string Desktop::EditProperty(const Action& a) {
 std::string Desktop::PickColour(const Action& a) {
   HWND list = gWorkspace.propertyList;
   std::string log = "for " + NameOf(gWorkspace.selectedWindow);
+  // Several controls selected together list fewer rows above it.
+  const auto item = std::find(gProperties.rows.begin(), gProperties.rows.end(), kRowBackColour);
+  if (item == gProperties.rows.end()) return log + ": no BkColor row";
   RECT r{};
-  ::SendMessageA(list, LB_GETITEMRECT, 4, reinterpret_cast<LPARAM>(&r));
+  ::SendMessageA(list, LB_GETITEMRECT, static_cast<WPARAM>(item - gProperties.rows.begin()),
+                 reinterpret_cast<LPARAM>(&r));
   Click(ClientToScreenPoint(list, {kNameColumnWidth / 2, (r.top + r.bottom) / 2}));
   HWND field = ::FindWindowExA(list, nullptr, kColourFieldClassName, nullptr);
   if (field == nullptr) return log + ": no colour field";

@@ -9,6 +9,8 @@
 #include "core/property_rows.h"
 #include "core/text.h"
 #include "designer/form_designer.h"
+#include "designer/form_history.h"
+#include "designer/form_selection.h"
 #include "designer/grab_handles.h"
 #include "designer/placement.h"
 #include "entry/workspace.h"
@@ -108,23 +110,41 @@ void CheckProperties(std::vector<std::string>& broken) {
     broken.push_back("the properties window shows " + Describe(gProperties.target) + ", not the selected " +
                      Describe(selected));
   }
-  HWND list = gWorkspace.propertyList;
-  const auto rows = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
-  if (rows != RowCount(kind)) {
-    broken.push_back("the property list has " + std::to_string(rows) + " rows; kind " + std::to_string(kind) +
-                     " has " + std::to_string(RowCount(kind)));
+  // Several controls selected together show the rows they share.
+  const std::vector<HWND> group =
+      IsInSelectedGroup(selected) ? SelectedGroup(FormOfDesignWindow(selected)) : std::vector<HWND>{};
+  if (gProperties.group != group) {
+    broken.push_back("the properties window shows " + std::to_string(gProperties.group.size()) +
+                     " controls together; the form has " + std::to_string(group.size()) + " selected together");
     return;
   }
-  for (int row = 0; row < rows; ++row) {
-    const auto name = ::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(row), 0);
-    if (reinterpret_cast<const char*>(name) != RowName(kind, row)) {
-      broken.push_back("row " + std::to_string(row) + " of the property list is not kind " + std::to_string(kind) +
-                       "'s");
+  std::vector<int> expected;
+  if (group.empty()) {
+    for (int row = 0; row < RowCount(kind); ++row) expected.push_back(row);
+  } else {
+    std::vector<std::uint32_t> kinds;
+    for (HWND control : group) kinds.push_back(RecordOfControl(control)->kind);
+    expected = SharedRows(kinds);
+  }
+  HWND list = gWorkspace.propertyList;
+  const auto rows = static_cast<int>(::SendMessageA(list, LB_GETCOUNT, 0, 0));
+  if (rows != static_cast<int>(expected.size())) {
+    broken.push_back("the property list has " + std::to_string(rows) + " rows; kind " + std::to_string(kind) +
+                     (group.empty() ? "" : " with " + std::to_string(group.size() - 1) + " more selected") +
+                     " has " + std::to_string(expected.size()));
+    return;
+  }
+  for (int item = 0; item < rows; ++item) {
+    const auto name = ::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(item), 0);
+    if (reinterpret_cast<const char*>(name) != RowName(kind, expected[static_cast<std::size_t>(item)])) {
+      broken.push_back("row " + std::to_string(item) + " of the property list is not kind " +
+                       std::to_string(kind) + "'s");
       return;
     }
   }
   if (HWND editor = gProperties.editor) {
-    const auto selectedRow = static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
+    const auto selectedItem = static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
+    const int selectedRow = RowOfItem(selectedItem);
     if (!::IsWindow(editor) || ::GetParent(editor) != list || gProperties.editorRow != selectedRow) {
       broken.push_back("the property editor " + Hex(editor) + " of row " + std::to_string(gProperties.editorRow) +
                        " is not over the selected row " + std::to_string(selectedRow));

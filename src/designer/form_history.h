@@ -47,7 +47,7 @@ bool OnDesignKey(HWND frame, UINT key);
 void FocusFormForKeys(HWND frame);
 
 // The Edit menu's commands on a form: Undo, Redo, Copy, Paste, Delete.
-enum class DesignEdit { kUndo, kRedo, kCopy, kPaste, kDelete, kSelectAll };
+enum class DesignEdit { kUndo, kRedo, kCut, kCopy, kPaste, kDelete, kSelectAll };
 void DoDesignEdit(HWND frame, DesignEdit edit);
 // Whether the command would do something on the form now.
 bool CanDoDesignEdit(HWND frame, DesignEdit edit);

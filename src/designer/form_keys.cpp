@@ -82,6 +82,9 @@ bool OnArrowOrEditKey(HWND frame, UINT key, bool ctrl, bool shift) {
     case 'A':
       if (ctrl) SelectAllControls(frame);
       return ctrl;
+    case 'X':
+      if (ctrl) DoDesignEdit(frame, DesignEdit::kCut);
+      return ctrl;
     case 'C':
       if (ctrl) DoDesignEdit(frame, DesignEdit::kCopy);
       return ctrl;
@@ -103,6 +106,9 @@ void DoDesignEdit(HWND frame, DesignEdit edit) {
       break;
     case DesignEdit::kRedo:
       RedoDesignStep(frame);
+      break;
+    case DesignEdit::kCut:
+      CutSelected(frame);
       break;
     case DesignEdit::kCopy:
       CopySelected(frame);
@@ -128,6 +134,7 @@ bool CanDoDesignEdit(HWND frame, DesignEdit edit) {
       return CanRedoDesign(frame);
     case DesignEdit::kPaste:
       return HasCopiedControls();
+    case DesignEdit::kCut:
     case DesignEdit::kCopy:
     case DesignEdit::kDelete:
       return SelectedControlOf(frame) != nullptr;

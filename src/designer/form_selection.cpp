@@ -13,6 +13,7 @@
 #include "entry/selection.h"
 #include "entry/workspace.h"
 #include "kelp32.h"
+#include "properties/properties.h"
 #include "win/gdi.h"
 
 namespace kelp {
@@ -23,8 +24,20 @@ struct Group {
   std::vector<HWND> controls;  // the one the others follow first
 };
 
+// A copied control is kept as what it was, not as its window: Cut deletes
+// the window, and a copy pasted later still has what the control had then.
+struct CopiedControl {
+  KELP32_DESIGN_PROPERTIES properties;
+  RECT place;  // on its surface
+};
+
 Group gGroup;
-std::vector<HWND> gCopied;
+std::vector<CopiedControl> gCopied;
+
+// What a pasted control takes of the copied one; its name, number and
+// identifier are its own.
+constexpr DWORD kCopiedLook = KELP32_SET_CAPTION | KELP32_SET_BACKCOLOUR | KELP32_SET_FORECOLOUR |
+                              KELP32_SET_ENABLED | KELP32_SET_STYLES | KELP32_SET_FONT;
 
 HWND SurfaceOf(HWND frame) {
   const FormRecord* form = FormRecordOf(frame);
@@ -244,37 +257,40 @@ void DeleteSelected(HWND frame) {
 void CopySelected(HWND frame) {
   const std::vector<HWND> controls = SelectedControls(frame);
   if (controls.empty()) return;
-  gCopied = controls;
+  gCopied.clear();
+  for (HWND control : controls) {
+    CopiedControl copy{{}, PlaceOnSurface(control)};
+    if (GetDesignProperties(control, &copy.properties)) gCopied.push_back(copy);
+  }
   // The form's context menu offers "&Paste" of the first, as a copy always did.
   ::SendMessageA(controls.front(), WM_COMMAND, IDM_COPY, 0);
 }
 
-bool HasCopiedControls() {
-  DropDeadMembers(gCopied);
-  return !gCopied.empty();
+void CutSelected(HWND frame) {
+  CopySelected(frame);
+  DeleteSelected(frame);
 }
+
+bool HasCopiedControls() { return !gCopied.empty(); }
 
 void PasteCopied(HWND frame) {
   HWND surface = SurfaceOf(frame);
-  if (!HasCopiedControls() || surface == nullptr) return;
-  RECT box = PlaceOnSurface(gCopied.front());
-  for (HWND c : gCopied) {
-    const RECT r = PlaceOnSurface(c);
-    ::UnionRect(&box, &box, &r);
-  }
+  if (gCopied.empty() || surface == nullptr) return;
+  RECT box = gCopied.front().place;
+  for (const CopiedControl& c : gCopied) ::UnionRect(&box, &box, &c.place);
   std::vector<HWND> pasted;
   {
     const UnreportedChanges oneStep;
-    for (HWND c : gCopied) {
-      const RECT r = PlaceOnSurface(c);
-      gFormDesigner.copiedControl = c;
-      HWND copy = PasteControl(surface);
+    for (const CopiedControl& c : gCopied) {
+      HWND copy = PlaceCopy(surface, c.properties.kind, c.place.right - c.place.left, c.place.bottom - c.place.top);
       if (copy == nullptr) continue;
-      ::SetWindowPos(copy, nullptr, r.left - box.left, r.top - box.top, 0, 0,
+      KELP32_DESIGN_PROPERTIES look = c.properties;
+      look.fields = kCopiedLook;
+      ApplyDesignProperties(copy, look);
+      ::SetWindowPos(copy, nullptr, c.place.left - box.left, c.place.top - box.top, 0, 0,
                      SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
       pasted.push_back(copy);
     }
-    gFormDesigner.copiedControl = gCopied.front();
   }
   if (pasted.empty()) return;
   SelectControls(frame, pasted);

@@ -44,7 +44,9 @@ void NudgeSelected(HWND frame, int dx, int dy, bool resize);
 void DeleteSelected(HWND frame);
 // Copies the selected controls; pastes the copied ones, in the same places
 // relative to each other, at the form's top-left corner; each one step.
+// Cut copies them and deletes them.
 void CopySelected(HWND frame);
+void CutSelected(HWND frame);
 void PasteCopied(HWND frame);
 bool HasCopiedControls();
 

@@ -222,6 +222,12 @@ HWND PasteControl(HWND surface) {
   return PlaceControl(surface, 0, 0, bounds.right - bounds.left, bounds.bottom - bounds.top);
 }
 
+HWND PlaceCopy(HWND surface, std::uint32_t kind, int width, int height) {
+  gWorkspace.currentTool = kind;
+  gFormDesigner.previousSelection = gWorkspace.selectedWindow;
+  return PlaceControl(surface, 0, 0, width, height);
+}
+
 void ForgetControl(HWND surface, HWND control, std::uint32_t kind) {
   if (control == gFormDesigner.copiedControl) {
     gFormDesigner.copiedControl = nullptr;

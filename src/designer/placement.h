@@ -42,6 +42,11 @@ HWND PlaceControl(HWND surface, int x, int y, int width, int height);
 // corner; returns it, or null.
 HWND PasteControl(HWND surface);
 
+// A new control of the kind and size at the surface's top-left corner,
+// selected as a pasted one is (nothing copied onto it); null when none
+// could be made.
+HWND PlaceCopy(HWND surface, std::uint32_t kind, int width, int height);
+
 // Creates a control of the kind with that number (free in the table),
 // named as the designer names it unless a text is given, with its names
 // and identifiers; it is neither selected nor raised above the others.

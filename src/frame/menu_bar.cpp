@@ -160,7 +160,7 @@ struct EditRow {
 
 constexpr EditRow kEditRows[] = {
     {IDM_EDITOR_UNDO, DesignEdit::kUndo, true},    {kRedo, DesignEdit::kRedo, false},
-    {IDM_EDITOR_COPY, DesignEdit::kCopy, true},    {IDM_EDITOR_PASTE, DesignEdit::kPaste, true},
+    {IDM_EDITOR_CUT, DesignEdit::kCut, true},      {IDM_EDITOR_COPY, DesignEdit::kCopy, true},    {IDM_EDITOR_PASTE, DesignEdit::kPaste, true},
     {IDM_EDITOR_DELETE, DesignEdit::kDelete, true}, {kSelectAll, DesignEdit::kSelectAll, false},
 };
 
@@ -199,7 +199,6 @@ void Edit_OnInitMenuPopup(HMENU popup) {
     const bool enabled = code ? row.inCode : CanDoDesignEdit(active, row.edit);
     ::EnableMenuItem(popup, row.command, MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
   }
-  ::EnableMenuItem(popup, IDM_EDITOR_CUT, MF_BYCOMMAND | (code ? MF_ENABLED : MF_GRAYED));
 }
 
 void Edit_OnCommand(UINT command) {

@@ -207,40 +207,49 @@ extern "C" BOOL KELP_API GetDesignProperties(HWND object, KELP32_DESIGN_PROPERTI
   return TRUE;
 }
 
-extern "C" BOOL KELP_API SetDesignProperties(HWND object, const KELP32_DESIGN_PROPERTIES* properties) {
-  using namespace kelp;
+namespace kelp {
+
+bool ApplyDesignProperties(HWND object, const KELP32_DESIGN_PROPERTIES& properties) {
   const DesignObject found = ObjectOf(object);
-  if (found.record == nullptr || properties == nullptr) return FALSE;
+  if (found.record == nullptr) return false;
   const UnreportedChanges hostAtWork;
   const ResizesSelectNothing notTheUsers;
   ControlRecord& record = *found.record;
-  const DWORD mask = properties->fields;
-  if (mask & kSetCaption) ApplyCaption(object, found, properties->caption);
-  if (mask & kSetName) CopyText(record.handleName, FieldText(properties->handleName));
-  if (mask & kSetIdName) CopyText(record.idName, FieldText(properties->idName));
-  if (mask & kSetId) record.ctrlId = properties->ctrlId;
-  if (mask & kSetEnabled) record.enabled = properties->enabled;
+  const DWORD mask = properties.fields;
+  if (mask & kSetCaption) ApplyCaption(object, found, properties.caption);
+  if (mask & kSetName) CopyText(record.handleName, FieldText(properties.handleName));
+  if (mask & kSetIdName) CopyText(record.idName, FieldText(properties.idName));
+  if (mask & kSetId) record.ctrlId = properties.ctrlId;
+  if (mask & kSetEnabled) record.enabled = properties.enabled;
   if (mask & kSetStyles) {
     if (found.form) {
-      record.style = properties->style;
-      record.exStyle = properties->exStyle;
-      record.classStyle = properties->classStyle;
+      record.style = properties.style;
+      record.exStyle = properties.exStyle;
+      record.classStyle = properties.classStyle;
     } else {
-      ApplyStyles(object, record, *properties);
+      ApplyStyles(object, record, properties);
     }
   }
-  if ((mask & kSetFont) && properties->hasFont && !found.form) ApplyFont(object, record, properties->font);
-  if (mask & kSetBackColour) ApplyBackColour(object, found, *properties);
+  if ((mask & kSetFont) && properties.hasFont && !found.form) ApplyFont(object, record, properties.font);
+  if (mask & kSetBackColour) ApplyBackColour(object, found, properties);
   if (mask & kSetForeColour) {
-    record.foreColour = properties->foreColour;
+    record.foreColour = properties.foreColour;
     if (!found.form) win::RepaintNow(object);
   }
   if (mask & kSetSize) {
-    SizeDesignObject(object, found.form, kRowWidth, properties->width);
-    SizeDesignObject(object, found.form, kRowHeight, properties->height);
+    SizeDesignObject(object, found.form, kRowWidth, properties.width);
+    SizeDesignObject(object, found.form, kRowHeight, properties.height);
   }
-  if (mask & kSetPlace) ApplyPlace(object, found, *properties);
+  if (mask & kSetPlace) ApplyPlace(object, found, properties);
   RefreshRowsOf(object);
+  return true;
+}
+
+}  // namespace kelp
+
+extern "C" BOOL KELP_API SetDesignProperties(HWND object, const KELP32_DESIGN_PROPERTIES* properties) {
+  using namespace kelp;
+  if (properties == nullptr || !ApplyDesignProperties(object, *properties)) return FALSE;
   NoteFormChangedByHost(FormOfDesignWindow(object));
   return TRUE;
 }

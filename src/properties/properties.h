@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core/control_record.h"
+#include "kelp32.h"
 
 namespace kelp {
 
@@ -74,6 +75,10 @@ void SizeDesignObject(HWND target, bool form, int row, std::int32_t value);
 // What a colour picked for a control does to it: its record takes the
 // colour and a brush of it, and its class background a brush too.
 void PaintControlInColour(HWND target, COLORREF colour);
+// What SetDesignProperties does, without telling the form's history that
+// the host changed the form: for the designer's own commands, which are
+// steps of that history themselves.
+bool ApplyDesignProperties(HWND object, const KELP32_DESIGN_PROPERTIES& properties);
 // The properties window shows nothing and edits nothing: the project is gone.
 void ShowNoProperties();
 

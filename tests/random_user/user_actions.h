@@ -55,7 +55,8 @@ inline constexpr int kActCount = static_cast<int>(Act::kFormatCommand) + 1;
 
 // The designer's keys kDesignKey chooses from (item), and with which of
 // Ctrl and Shift (flags bit 0 and 1).
-inline constexpr std::array<std::uint8_t, 10> kDesignKeys = {0x2E, 0x25, 0x26, 0x27, 0x28, 0x09, 0x1B, 'A', 'C', 'V'};
+inline constexpr std::array<std::uint8_t, 11> kDesignKeys = {0x2E, 0x25, 0x26, 0x27, 0x28, 0x09,
+                                                              0x1B, 'A',  'C',  'V',  'X'};
 
 const char* NameOf(Act act);
 

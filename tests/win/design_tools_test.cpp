@@ -314,6 +314,21 @@ TEST_F(DesignTools, SeveralControlsSelectedMoveAlignDeleteAndPasteAsOne) {
   CtrlKey('Z');
   EXPECT_EQ(SavedFiles(), beforeDelete) << "both come back with one Undo";
 
+  // Cut takes them away; a paste afterwards brings controls like them back.
+  Select(c);
+  TypeIntoRow(kRowCaption, "Cut me");
+  const Files beforeCut = SavedFiles();
+  Select(c);
+  CtrlKey('X');
+  EXPECT_FALSE(::IsWindow(c));
+  CtrlKey('V');
+  ASSERT_NE(gWorkspace.selectedWindow, form_);
+  EXPECT_EQ(WindowText(gWorkspace.selectedWindow), "Cut me");
+  CtrlKey('Z');
+  CtrlKey('Z');
+  EXPECT_EQ(SavedFiles(), beforeCut) << "the paste and the cut are a step each";
+  c = SelectedControls(form_).front();
+
   // Ctrl+click takes one out again; Escape ends the selection.
   Select(a);
   CtrlKey('A');

@@ -39,6 +39,22 @@ HWND FindTopLevel(DWORD processId, const char* className, const char* title) {
   return search.found;
 }
 
+struct Listing {
+  DWORD processId;
+  std::string text;
+};
+
+BOOL CALLBACK ListWindow(HWND window, LPARAM lParam) {
+  auto* listing = reinterpret_cast<Listing*>(lParam);
+  DWORD owner = 0;
+  ::GetWindowThreadProcessId(window, &owner);
+  if (owner != listing->processId || !::IsWindowVisible(window)) return TRUE;
+  listing->text += ClassNameOf(window) + " \"" + WindowText(window) + "\"";
+  if (ClassNameOf(window) == "#32770") listing->text += ": " + KelpProcess::MessageText(window);
+  listing->text += "\n";
+  return TRUE;
+}
+
 bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
   return PumpUntil(condition, timeoutMs);
 }
@@ -123,22 +139,8 @@ std::string KelpProcess::Title() {
 }
 
 std::string KelpProcess::Showing() {
-  struct Listing {
-    DWORD processId;
-    std::string text;
-  } listing{process_.dwProcessId, {}};
-  ::EnumWindows(
-      [](HWND window, LPARAM lParam) -> BOOL {
-        auto* listing = reinterpret_cast<Listing*>(lParam);
-        DWORD owner = 0;
-        ::GetWindowThreadProcessId(window, &owner);
-        if (owner != listing->processId || !::IsWindowVisible(window)) return TRUE;
-        listing->text += ClassNameOf(window) + " \"" + WindowText(window) + "\"";
-        if (ClassNameOf(window) == "#32770") listing->text += ": " + MessageText(window);
-        listing->text += "\n";
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&listing));
+  Listing listing{process_.dwProcessId, {}};
+  ::EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&listing));
   return listing.text.empty() ? "no window of kelp.exe is showing" : listing.text;
 }
 

@@ -416,7 +416,8 @@ enum {
   KELP32_CHANGE_CODE = 12,             /* the code window: text typed, pasted, cut, or a skeleton opened */
   KELP32_CHANGE_FORM_RESIZED = 13,     /* the form's frame: its markers or its border dragged */
   KELP32_CHANGE_FORM_MOVED = 14,       /* the form's frame, moved in the MDI client */
-  KELP32_CHANGE_UNDONE = 15,           /* the form's frame: the designer's Undo put a step back */
+  KELP32_CHANGE_UNDONE = 15,           /* the form's frame: the designer's Undo put a step back (the MDI
+                                          client: Undo took away a form the user had added) */
   KELP32_CHANGE_REDONE = 16            /* the form's frame: the designer's Redo did a step again */
 };
 

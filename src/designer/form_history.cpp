@@ -10,6 +10,7 @@
 #include "designer/grab_handles.h"
 #include "designer/placement.h"
 #include "editor/editor.h"
+#include "entry/window_utilities.h"
 #include "entry/messages.h"
 #include "entry/project_api.h"
 #include "entry/selection.h"
@@ -28,9 +29,19 @@ struct FormHistory {
   // The properties window's editor and row the last step was typed in.
   HWND typedIn = nullptr;
   int typedRow = -1;
+  // Added by the user: undoing its first step's state takes it away.
+  bool addedByUser = false;
+};
+
+// A form the user added and Undo took away: what brings it back as it was,
+// with the steps left to redo on it.
+struct UndoneForm {
+  KELP32_FORM_INFO info;
+  DesignHistory history;
 };
 
 std::unordered_map<HWND, FormHistory> gHistories;
+std::vector<UndoneForm> gUndoneForms;  // the last taken away last
 // While Undo or Redo puts a form back, what it does through the exports is
 // no host's change.
 bool gApplyingStep = false;
@@ -321,7 +332,7 @@ void RecordDesignChange(HostChange what, HWND about) {
   // character; the whole value typed in one editor is one step.
   const bool typed = what == kChangeProperty && gProperties.editor != nullptr;
   const bool sameValue = typed && state.typedIn == gProperties.editor && state.typedRow == gProperties.editorRow;
-  state.history.Record(Capture(frame), sameValue);
+  if (state.history.Record(Capture(frame), sameValue)) gUndoneForms.clear();
   state.typedIn = typed ? gProperties.editor : nullptr;
   state.typedRow = typed ? gProperties.editorRow : -1;
 }
@@ -360,6 +371,70 @@ bool CanRedoDesign(HWND frame) {
   const auto found = gHistories.find(frame);
   return found != gHistories.end() && !found->second.stale && found->second.history.CanRedo();
 }
+
+void NoteFormAddedByUser(HWND frame) {
+  if (!HostWants(kOptionDesignTools) || !IsFormFrame(frame)) return;
+  gHistories[frame].addedByUser = true;
+  gUndoneForms.clear();
+}
+
+// Only a form as it was added goes: empty, without a code window, and with
+// nothing a host did to it since.
+bool CanUndoFormAddition(HWND frame) {
+  if (!HostWants(kOptionDesignTools) || ::GetCapture() != nullptr) return false;
+  const auto found = gHistories.find(frame);
+  if (found == gHistories.end() || !found->second.addedByUser || found->second.stale ||
+      found->second.history.CanUndo()) {
+    return false;
+  }
+  const FormRecord* form = FormRecordOf(frame);
+  const ControlRecord* record = FormControlRecord(frame);
+  return form != nullptr && record != nullptr && GetNextControl(form->surface, nullptr) == nullptr &&
+         !::IsWindow(win::FromHandle32<HWND>(record->hCodeWindow));
+}
+
+bool UndoFormAddition(HWND frame) {
+  if (!CanUndoFormAddition(frame)) return false;
+  KELP32_FORM_INFO info{};
+  if (!GetFormInfo(frame, &info)) return false;
+  gUndoneForms.push_back({info, std::move(gHistories[frame].history)});
+  {
+    const UnreportedChanges notTheUsersAction;
+    ShowGrabHandles(nullptr, kGrabHandlesRemove);
+    SendToWorkspaceWindow(gWorkspace.projectWindow, PRJ_REMOVEWINDOW, 0, reinterpret_cast<LPARAM>(frame));
+    DestroyMdiChild(frame);
+  }
+  // Its number is free again if no later form took the next one.
+  if (gWorkspace.formCounter == gUndoneForms.back().info.number) gWorkspace.formCounter -= 1;
+  if (!::IsWindow(gWorkspace.selectedWindow)) {
+    RecordSelection(nullptr, 0);
+    ShowNoProperties();
+  }
+  ReportChange(kChangeUndone, gWorkspace.mdiClient);
+  return true;
+}
+
+bool CanRedoFormAddition() { return HostWants(kOptionDesignTools) && !gUndoneForms.empty(); }
+
+bool RedoFormAddition() {
+  if (!CanRedoFormAddition() || ::GetCapture() != nullptr) return false;
+  UndoneForm undone = std::move(gUndoneForms.back());
+  gUndoneForms.pop_back();
+  HWND frame = CreateProjectForm(&undone.info);
+  if (frame == nullptr) return false;
+  FormHistory& state = gHistories[frame];
+  state.history = std::move(undone.history);
+  state.stale = false;
+  state.addedByUser = true;
+  DesignSnapshot now = Capture(frame);
+  if (now != state.history.Base()) state.history.Rebase(std::move(now));
+  ::SendMessageA(gWorkspace.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(frame), 0);
+  SelectOnForm(frame, frame);
+  ReportChange(kChangeRedone, frame);
+  return true;
+}
+
+void ForgetUndoneForms() { gUndoneForms.clear(); }
 
 std::size_t DesignHistoryBytes(HWND frame) {
   const auto found = gHistories.find(frame);

@@ -37,6 +37,18 @@ bool RedoDesignStep(HWND frame);
 bool CanUndoDesign(HWND frame);
 bool CanRedoDesign(HWND frame);
 
+// A form the user added (the menu's "Add Form"): when its history is back at
+// its start, one more Undo takes the form away again, and Redo (on any form,
+// or with none) brings it back with its steps to redo. A new action anywhere
+// forgets the forms taken away.
+void NoteFormAddedByUser(HWND frame);
+bool CanUndoFormAddition(HWND frame);
+bool UndoFormAddition(HWND frame);
+bool CanRedoFormAddition();
+bool RedoFormAddition();
+// A new project: no form taken away can come back into it.
+void ForgetUndoneForms();
+
 // The designer's keys on a focused form (Delete, the arrows, Tab, Escape,
 // Ctrl+Z, Ctrl+Y, Ctrl+C, Ctrl+V); true when the key was the designer's.
 bool OnDesignKey(HWND frame, UINT key);

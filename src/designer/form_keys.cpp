@@ -102,10 +102,11 @@ void DoDesignEdit(HWND frame, DesignEdit edit) {
   if (!HostWants(kOptionDesignTools) || !CanDoDesignEdit(frame, edit)) return;
   switch (edit) {
     case DesignEdit::kUndo:
-      UndoDesignStep(frame);
+      // A form back at its start, as the user added it, goes with one more.
+      if (!UndoDesignStep(frame)) UndoFormAddition(frame);
       break;
     case DesignEdit::kRedo:
-      RedoDesignStep(frame);
+      if (!RedoDesignStep(frame)) RedoFormAddition();
       break;
     case DesignEdit::kCut:
       CutSelected(frame);
@@ -126,10 +127,15 @@ void DoDesignEdit(HWND frame, DesignEdit edit) {
 }
 
 bool CanDoDesignEdit(HWND frame, DesignEdit edit) {
+  // A form taken away by Undo comes back from wherever Redo is asked for,
+  // even when no form is left.
+  if (edit == DesignEdit::kRedo && CanRedoFormAddition() && (!IsFormFrame(frame) || !CanRedoDesign(frame))) {
+    return true;
+  }
   if (!IsFormFrame(frame)) return false;
   switch (edit) {
     case DesignEdit::kUndo:
-      return CanUndoDesign(frame);
+      return CanUndoDesign(frame) || CanUndoFormAddition(frame);
     case DesignEdit::kRedo:
       return CanRedoDesign(frame);
     case DesignEdit::kPaste:

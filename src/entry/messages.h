@@ -23,6 +23,7 @@ inline constexpr UINT PRJ_SELECTWINDOW = 4959;
 inline constexpr UINT PRJ_SETTITLE = 4961;  // wParam: the title; adds the project root if there is none
 inline constexpr UINT PRJ_GETTITLE = 4962;  // wParam: a buffer, lParam: its size; returns the length
 inline constexpr UINT PRJ_CLEAR = 4963;     // the tree is emptied: a new project begins
+inline constexpr UINT PRJ_REMOVEWINDOW = 4964;  // lParam: the window whose item goes (a form Undo took away)
 
 // To the properties window, and (a picked colour) to its property list.
 inline constexpr UINT PWM_SHOWPROPERTIES = 5001;

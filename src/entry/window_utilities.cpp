@@ -66,4 +66,12 @@ BOOL CursorInRect(const RECT* rect) {
   return ::PtInRect(rect, cursor);
 }
 
+void DestroyMdiChild(HWND window) {
+  HWND client = ::GetParent(window);
+  if (client != nullptr) {
+    ::SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
+  }
+  if (::IsWindow(window)) ::DestroyWindow(window);
+}
+
 }  // namespace kelp

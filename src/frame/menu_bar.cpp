@@ -231,14 +231,18 @@ bool Frame_OnCommand(HWND frame, UINT command, HWND control) {
     case kSelectAll:
       if (HostWants(kOptionDesignTools)) Edit_OnCommand(command);
       break;
-    case kAddForm:
-      ReportAdded(kChangeFormAdded, CreateFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1));
+    case kAddForm: {
+      HWND form = CreateFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1);
+      NoteFormAddedByUser(form);
+      ReportAdded(kChangeFormAdded, form);
       break;
+    }
     case kAddMdiForm:
       // The host's unless it asked the library to carry it out.
       if (HostWants(kOptionAddMdiForm)) {
-        ReportAdded(kChangeMdiFormAdded,
-                    CreateMdiFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1));
+        HWND form = CreateMdiFormWin(gWorkspace.libraryInstance, frame, gWorkspace.mdiClient, 1);
+        NoteFormAddedByUser(form);
+        ReportAdded(kChangeMdiFormAdded, form);
       }
       break;
     case kAddModule: {

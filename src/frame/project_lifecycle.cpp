@@ -10,6 +10,7 @@
 #include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
+#include "entry/window_utilities.h"
 #include "entry/workspace.h"
 #include "kelp32.h"
 #include "properties/properties.h"
@@ -17,14 +18,6 @@
 
 namespace kelp {
 namespace {
-
-void DestroyMdiChild(HWND window) {
-  HWND client = ::GetParent(window);
-  if (client != nullptr) {
-    ::SendMessageA(client, WM_MDIDESTROY, reinterpret_cast<WPARAM>(window), 0);
-  }
-  if (::IsWindow(window)) ::DestroyWindow(window);
-}
 
 // The designer forgets what it held of the closed project's forms.
 void ForgetForms() {
@@ -38,6 +31,7 @@ void ForgetForms() {
   // The next form builds its own menu; with no form there is none to show.
   if (gWorkspace.formContextMenu != nullptr) ::DestroyMenu(gWorkspace.formContextMenu);
   gWorkspace.formContextMenu = nullptr;
+  ForgetUndoneForms();
 }
 
 }  // namespace

@@ -285,6 +285,13 @@ void Project_OnSelectWindow(HWND target) {
   }
 }
 
+void Project_OnRemoveWindow(HWND target) {
+  if (target == nullptr || gWorkspace.projectTree == nullptr) return;
+  if (HTREEITEM item = FindItemWithData(NextItem(nullptr, TVGN_ROOT), reinterpret_cast<LPARAM>(target))) {
+    ::SendMessageA(gWorkspace.projectTree, TVM_DELETEITEM, 0, reinterpret_cast<LPARAM>(item));
+  }
+}
+
 // The item under the double-click, not merely the selected one: a
 // double-click on empty space opens nothing.
 HTREEITEM ItemUnderLastClick(HWND tree) {
@@ -378,6 +385,9 @@ LRESULT CALLBACK ProjectWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       return Project_OnGetTitle(window, reinterpret_cast<char*>(wParam), static_cast<int>(lParam));
     case PRJ_CLEAR:
       Project_OnClear(window);
+      return 0;
+    case PRJ_REMOVEWINDOW:
+      Project_OnRemoveWindow(reinterpret_cast<HWND>(lParam));
       return 0;
     default:
       break;

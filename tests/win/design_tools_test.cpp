@@ -3,6 +3,7 @@
 // Edit menu, driven with real mouse and keyboard input. States are compared
 // as kelp.exe saves them: the project's files, byte for byte.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <ostream>
 
@@ -131,8 +132,8 @@ TEST_F(DesignTools, EveryActionIsOneStepThatUndoAndRedoWalkByteForByte) {
     CtrlKey('Z');
     EXPECT_EQ(SavedFiles(), states[i]) << "after undoing action " << i + 1;
   }
-  CtrlKey('Z');
-  EXPECT_EQ(SavedFiles(), states.front()) << "nothing left to undo does nothing";
+  // One more Undo would take the form itself away (the user added it).
+  EXPECT_FALSE(CanUndoDesign(form_));
   for (std::size_t i = 1; i <= actions; ++i) {
     CtrlKey('Y');
     EXPECT_EQ(SavedFiles(), states[i]) << "after redoing action " << i;
@@ -227,11 +228,17 @@ TEST_F(DesignTools, TheEditMenuUndoesAndIsGreyedWhenThereIsNothingToDo) {
   ASSERT_NE(button, nullptr);
   ChooseFromBar(MainFrame(), 1, Downs(1));
   EXPECT_EVENTUALLY(!::IsWindow(button)) << "\"&Undo\" takes the drawn button away";
+  // Then the form the user added, and with no form left it is greyed.
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_EDITOR_UNDO, 0);
+  EXPECT_FALSE(::IsWindow(form_));
   ::SendMessageA(MainFrame(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(edit), 1);
   EXPECT_NE(::GetMenuState(edit, IDM_EDITOR_UNDO, MF_BYCOMMAND) & MF_GRAYED, 0u);
   EXPECT_EQ(::GetMenuState(edit, IDM_REDO, MF_BYCOMMAND) & MF_GRAYED, 0u) << "\"&Redo\" can bring it back";
   ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
-  EXPECT_NE(GetNextControl(surface_, nullptr), nullptr);
+  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
+  HWND back = GetNextForm(nullptr);
+  ASSERT_NE(back, nullptr);
+  EXPECT_NE(GetNextControl(SurfaceOf(back), nullptr), nullptr);
 }
 
 // A list box sizes itself to whole items of its font at every resize; the
@@ -369,6 +376,64 @@ TEST_F(DesignTools, ThePropertiesOfSeveralControlsAreTheOnesTheyShare) {
   ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
   ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
   EXPECT_EQ(SavedFiles(), after);
+}
+
+// Adding a form is a step too: Undo takes the added form away, with its item
+// in the project window and its number, and Redo brings it back with what is
+// left to redo on it.
+TEST_F(DesignTools, AnAddedFormGoesWithUndoAndComesBackWithRedo) {
+  auto formItems = [] {
+    int count = 0;
+    for (auto item = reinterpret_cast<HTREEITEM>(::SendMessageA(gWorkspace.projectTree, TVM_GETNEXTITEM, TVGN_CHILD,
+                                                                 reinterpret_cast<LPARAM>(gWorkspace.formsFolderItem)));
+         item != nullptr; item = reinterpret_cast<HTREEITEM>(::SendMessageA(
+                              gWorkspace.projectTree, TVM_GETNEXTITEM, TVGN_NEXT, reinterpret_cast<LPARAM>(item)))) {
+      ++count;
+    }
+    return count;
+  };
+  auto edit = [this](UINT command) { ::SendMessageA(MainFrame(), WM_COMMAND, command, 0); };
+  const Files before = SavedFiles();
+  const int items = formItems();
+  HWND added = AddFormByMenu();
+  ASSERT_NE(added, nullptr);
+  const std::string name = WindowText(added);
+  ASSERT_NE(Draw(SurfaceOf(added), KIND_BUTTON, {16, 16, 112, 48}), nullptr);
+  const Files after = SavedFiles();
+
+  edit(IDM_EDITOR_UNDO);
+  EXPECT_TRUE(::IsWindow(added)) << "the button goes first";
+  edit(IDM_EDITOR_UNDO);
+  EXPECT_FALSE(::IsWindow(added));
+  EXPECT_EQ(formItems(), items);
+  EXPECT_EQ(SavedFiles(), before);
+
+  edit(IDM_REDO);
+  HWND back = nullptr;
+  for (HWND f = GetNextForm(nullptr); f != nullptr; f = GetNextForm(f)) back = f;
+  ASSERT_NE(back, form_);
+  EXPECT_EQ(WindowText(back), name);
+  EXPECT_EQ(formItems(), items + 1);
+  edit(IDM_REDO);
+  EXPECT_EQ(SavedFiles(), after) << "with its button redone";
+
+  // Taken away again, a form added anew has its name; nothing is left to redo.
+  edit(IDM_EDITOR_UNDO);
+  edit(IDM_EDITOR_UNDO);
+  HWND again = AddFormByMenu();
+  ASSERT_NE(again, nullptr);
+  EXPECT_EQ(WindowText(again), name);
+  EXPECT_FALSE(CanDoDesignEdit(again, DesignEdit::kRedo));
+
+  // A form a host made (opening a project) is no step of the user's.
+  KELP32_FORM_INFO info{};
+  info.number = 9;
+  HWND opened = CreateProjectForm(&info);
+  ASSERT_NE(opened, nullptr);
+  PumpPending();
+  ::SendMessageA(gWorkspace.mdiClient, WM_MDIACTIVATE, reinterpret_cast<WPARAM>(opened), 0);
+  edit(IDM_EDITOR_UNDO);
+  EXPECT_TRUE(::IsWindow(opened));
 }
 
 // A thousand controls selected and aligned at once stay on the form.

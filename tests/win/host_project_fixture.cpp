@@ -205,9 +205,11 @@ void HostProjectTest::ChooseFromProjectMenu(int item) {
   RECT title{};
   ::GetMenuItemRect(MainFrame(), ::GetMenu(MainFrame()), kProjectMenu, &title);
   // Two choices in a row click two points of the title, so that the second
-  // click is never taken for a double-click.
-  choices_ += 1;
-  const LONG x = title.left + (title.right - title.left) * (choices_ % 2 == 0 ? 1 : 2) / 3;
+  // click is never taken for a double-click, also when the second is the
+  // next test's first.
+  static int choices = 0;
+  choices += 1;
+  const LONG x = title.left + (title.right - title.left) * (choices % 2 == 0 ? 1 : 2) / 3;
   ClickThenKeys({x, (title.top + title.bottom) / 2}, false, Downs(item));
 }
 

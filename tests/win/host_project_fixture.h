@@ -104,7 +104,6 @@ class HostProjectTest : public HostTest {
   HWND project_ = nullptr;
   HWND properties_ = nullptr;
   HWND toolbox_ = nullptr;
-  int choices_ = 0;
 };
 
 }  // namespace kelp::test

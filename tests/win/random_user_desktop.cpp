@@ -123,6 +123,22 @@ constexpr int kMessageBoxText = 0xFFFF;
 constexpr int kFileNameCombo = 0x47C;  // cmb13
 constexpr int kFileNameEdit = 0x480;   // edt1
 
+// A user may give two controls the same name or identifier; the project
+// then opens with a warning naming each, which is no fault.
+bool OnlyWarnsOfSharedNames(const std::string& said) {
+  if (said.find("opened, with warnings:") == std::string::npos) return false;
+  std::istringstream lines(said.substr(said.find(':') + 1));
+  bool any = false;
+  for (std::string line; std::getline(lines, line);) {
+    if (line.find("warning:") == std::string::npos) continue;
+    if (line.find(" has the name ") == std::string::npos && line.find(" has the identifier ") == std::string::npos) {
+      return false;
+    }
+    any = true;
+  }
+  return any;
+}
+
 void AnswerDialog(HWND dialog) {
   DialogAnswers& answers = *gAnswers;
   if (std::find(answers.answered.begin(), answers.answered.end(), dialog) != answers.answered.end()) return;
@@ -133,6 +149,8 @@ void AnswerDialog(HWND dialog) {
       ::PostMessageA(dialog, WM_COMMAND, answers.question, 0);
     } else if (::GetDlgItem(dialog, IDYES) != nullptr && said.find("already exists") != std::string::npos) {
       ::PostMessageA(dialog, WM_COMMAND, IDYES, 0);  // the Save dialog's "replace it?"
+    } else if (OnlyWarnsOfSharedNames(said)) {
+      ::PostMessageA(dialog, WM_COMMAND, IDOK, 0);
     } else {
       answers.unknown.push_back(WindowText(dialog) + ": " + said);
       ::PostMessageA(dialog, WM_COMMAND, ::GetDlgItem(dialog, IDOK) != nullptr ? IDOK : IDCANCEL, 0);

@@ -1,6 +1,7 @@
 #include "designer/form_designer.h"
 
 #include "entry/selection.h"
+#include "kelp32.h"
 #include "win/handles.h"
 
 namespace kelp {
@@ -40,6 +41,19 @@ HWND MdiFormFrame() {
 }
 
 HWND FrameOfSurface(HWND surface) { return ::GetParent(::GetParent(surface)); }
+
+HWND SurfaceOfForm(HWND frame) {
+  const FormRecord* form = FormRecordOf(frame);
+  return form != nullptr ? form->surface : nullptr;
+}
+
+std::vector<HWND> ControlsOnSurface(HWND surface) {
+  std::vector<HWND> controls;
+  for (HWND c = GetNextControl(surface, nullptr); c != nullptr; c = GetNextControl(surface, c)) {
+    controls.push_back(c);
+  }
+  return controls;
+}
 
 RECT PanelRectInFrame(HWND frame, HWND backPanel) {
   RECT panel{};

@@ -111,6 +111,10 @@ ControlRecord* FormControlRecord(HWND frame);
 bool IsFormFrame(HWND window);
 FormRecord* FormRecordOf(HWND frame);
 HWND FrameOfSurface(HWND surface);
+// The form's design surface, or null.
+HWND SurfaceOfForm(HWND frame);
+// The controls on a design surface, bottom first, as they lie.
+std::vector<HWND> ControlsOnSurface(HWND surface);
 
 // The back panel's window rectangle in the frame's client coordinates.
 RECT PanelRectInFrame(HWND frame, HWND backPanel);

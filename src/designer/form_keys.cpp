@@ -16,6 +16,7 @@
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
+#include "entry/window_utilities.h"
 #include "kelp32.h"
 
 namespace kelp {
@@ -23,22 +24,9 @@ namespace {
 
 bool Held(int key) { return ::GetKeyState(key) < 0; }
 
-HWND SurfaceOf(HWND frame) {
-  const FormRecord* form = FormRecordOf(frame);
-  return form != nullptr ? form->surface : nullptr;
-}
-
-std::vector<HWND> ControlsOf(HWND surface) {
-  std::vector<HWND> controls;
-  for (HWND c = GetNextControl(surface, nullptr); c != nullptr; c = GetNextControl(surface, c)) {
-    controls.push_back(c);
-  }
-  return controls;
-}
-
 // Tab walks the controls in the order they lie, bottom to top, and wraps.
 void SelectNeighbour(HWND frame, HWND current, bool backward) {
-  const std::vector<HWND> controls = ControlsOf(SurfaceOf(frame));
+  const std::vector<HWND> controls = ControlsOnSurface(SurfaceOfForm(frame));
   if (controls.empty()) return;
   const auto at = std::find(controls.begin(), controls.end(), current);
   std::size_t index = 0;
@@ -145,7 +133,7 @@ bool CanDoDesignEdit(HWND frame, DesignEdit edit) {
     case DesignEdit::kDelete:
       return SelectedControlOf(frame) != nullptr;
     case DesignEdit::kSelectAll:
-      return GetNextControl(SurfaceOf(frame), nullptr) != nullptr;
+      return GetNextControl(SurfaceOfForm(frame), nullptr) != nullptr;
   }
   return false;
 }

@@ -12,6 +12,7 @@
 #include "entry/messages.h"
 #include "entry/selection.h"
 #include "entry/workspace.h"
+#include "entry/window_utilities.h"
 #include "kelp32.h"
 #include "properties/properties.h"
 #include "win/gdi.h"
@@ -39,11 +40,6 @@ std::vector<CopiedControl> gCopied;
 constexpr DWORD kCopiedLook = KELP32_SET_CAPTION | KELP32_SET_BACKCOLOUR | KELP32_SET_FORECOLOUR |
                               KELP32_SET_ENABLED | KELP32_SET_STYLES | KELP32_SET_FONT;
 
-HWND SurfaceOf(HWND frame) {
-  const FormRecord* form = FormRecordOf(frame);
-  return form != nullptr ? form->surface : nullptr;
-}
-
 void DropDeadMembers(std::vector<HWND>& controls) {
   controls.erase(std::remove_if(controls.begin(), controls.end(), [](HWND c) { return !IsDesignControl(c); }),
                  controls.end());
@@ -57,22 +53,7 @@ bool GroupAlive() {
 }
 
 void RepaintMarks() {
-  if (HWND surface = SurfaceOf(gGroup.frame)) ::InvalidateRect(surface, nullptr, FALSE);
-}
-
-RECT PlaceOnSurface(HWND control) {
-  RECT bounds{};
-  ::GetWindowRect(control, &bounds);
-  ::MapWindowPoints(nullptr, ::GetParent(control), reinterpret_cast<POINT*>(&bounds), 2);
-  return bounds;
-}
-
-std::vector<HWND> ControlsOf(HWND surface) {
-  std::vector<HWND> controls;
-  for (HWND c = GetNextControl(surface, nullptr); c != nullptr; c = GetNextControl(surface, c)) {
-    controls.push_back(c);
-  }
-  return controls;
+  if (HWND surface = SurfaceOfForm(gGroup.frame)) ::InvalidateRect(surface, nullptr, FALSE);
 }
 
 // The group's first control is selected; the others are marked with it.
@@ -116,7 +97,7 @@ bool KeepsItsSize(HWND control) {
 // A move keeps the control's corner on the surface, a resize keeps it at
 // least a pixel wide and high. True when it changed.
 bool NudgeOne(HWND control, int dx, int dy, bool resize) {
-  const RECT bounds = PlaceOnSurface(control);
+  const RECT bounds = RectInParent(control);
   RECT surface{};
   ::GetClientRect(::GetParent(control), &surface);
   if (Docked(control) || (resize && KeepsItsSize(control))) return false;
@@ -179,13 +160,13 @@ void ToggleInSelection(HWND frame, HWND control) {
   SelectControls(frame, members);
 }
 
-void SelectAllControls(HWND frame) { SelectControls(frame, ControlsOf(SurfaceOf(frame))); }
+void SelectAllControls(HWND frame) { SelectControls(frame, ControlsOnSurface(SurfaceOfForm(frame))); }
 
 void SelectByBand(HWND surface, const RECT& band) {
-  const std::vector<HWND> controls = ControlsOf(surface);
+  const std::vector<HWND> controls = ControlsOnSurface(surface);
   std::vector<Rect> rects;
   for (HWND c : controls) {
-    const RECT r = PlaceOnSurface(c);
+    const RECT r = RectInParent(c);
     rects.push_back({r.left, r.top, r.right, r.bottom});
   }
   std::vector<HWND> touched;
@@ -198,11 +179,11 @@ void SelectByBand(HWND surface, const RECT& band) {
 void RepaintGroupMarks() { RepaintMarks(); }
 
 void DrawGroupMarks(HWND surface, HDC dc) {
-  if (!GroupAlive() || SurfaceOf(gGroup.frame) != surface) return;
+  if (!GroupAlive() || SurfaceOfForm(gGroup.frame) != surface) return;
   const win::Brush black = win::SolidBrush(RGB(0, 0, 0));
   const win::Brush white = win::SolidBrush(RGB(255, 255, 255));
   for (HWND control : gGroup.controls) {
-    const RECT r = PlaceOnSurface(control);
+    const RECT r = RectInParent(control);
     const bool first = control == gGroup.controls.front();
     for (GrabHandleCode code : kGrabHandleCreationOrder) {
       const Point at = GrabHandlePlace(code, {r.left, r.top, r.right, r.bottom});
@@ -220,7 +201,7 @@ void MoveGroupWith(HWND dragged, int dx, int dy) {
     const ResizesSelectNothing notASelection;
     for (HWND control : gGroup.controls) {
       if (control == dragged) continue;
-      const RECT r = PlaceOnSurface(control);
+      const RECT r = RectInParent(control);
       ::SetWindowPos(control, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }
   }
@@ -251,7 +232,7 @@ void DeleteSelected(HWND frame) {
       if (IsDesignControl(control)) ::SendMessageA(control, WM_COMMAND, IDM_DELETE, 0);
     }
   }
-  ReportChange(kChangeControlDeleted, SurfaceOf(frame));
+  ReportChange(kChangeControlDeleted, SurfaceOfForm(frame));
 }
 
 void CopySelected(HWND frame) {
@@ -259,7 +240,7 @@ void CopySelected(HWND frame) {
   if (controls.empty()) return;
   gCopied.clear();
   for (HWND control : controls) {
-    CopiedControl copy{{}, PlaceOnSurface(control)};
+    CopiedControl copy{{}, RectInParent(control)};
     if (GetDesignProperties(control, &copy.properties)) gCopied.push_back(copy);
   }
   // The form's context menu offers "&Paste" of the first, as a copy always did.
@@ -274,7 +255,7 @@ void CutSelected(HWND frame) {
 bool HasCopiedControls() { return !gCopied.empty(); }
 
 void PasteCopied(HWND frame) {
-  HWND surface = SurfaceOf(frame);
+  HWND surface = SurfaceOfForm(frame);
   if (gCopied.empty() || surface == nullptr) return;
   RECT box = gCopied.front().place;
   for (const CopiedControl& c : gCopied) ::UnionRect(&box, &box, &c.place);
@@ -307,11 +288,11 @@ void FormatSelected(HWND frame, FormatCommand command) {
   const std::vector<HWND> controls = SelectedControls(frame);
   std::vector<Rect> rects;
   for (HWND c : controls) {
-    const RECT r = PlaceOnSurface(c);
+    const RECT r = RectInParent(c);
     rects.push_back({r.left, r.top, r.right, r.bottom});
   }
   RECT surface{};
-  ::GetClientRect(SurfaceOf(frame), &surface);
+  ::GetClientRect(SurfaceOfForm(frame), &surface);
   const std::vector<Rect> placed = FormatRects(rects, command, surface.right, surface.bottom);
   bool changed = false;
   {
@@ -330,7 +311,7 @@ void FormatSelected(HWND frame, FormatCommand command) {
     }
     if (batch != nullptr) ::EndDeferWindowPos(batch);
     // Moved without drawing, one at a time; the form is drawn once.
-    ::RedrawWindow(SurfaceOf(frame), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+    ::RedrawWindow(SurfaceOfForm(frame), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
   }
   if (changed) ReportChange(kChangeControlMoved, controls.front());
   ShowMovedSelection(frame, controls.front());

@@ -7,6 +7,7 @@
 #include "core/grab_geometry.h"
 #include "designer/drag_frame.h"
 #include "entry/host_options.h"
+#include "entry/window_utilities.h"
 #include "win/gdi.h"
 #include "win/handles.h"
 
@@ -50,13 +51,6 @@ LPCSTR CursorFor(GrabHandleCode code) {
 
 Rect FromRECT(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
 RECT ToRECT(const Rect& r) { return {r.left, r.top, r.right, r.bottom}; }
-
-RECT RectInParent(HWND window) {
-  RECT r{};
-  ::GetWindowRect(window, &r);
-  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
 
 bool IsGrabHandle(HWND window) {
   char className[sizeof(kHandleClassName) + 1] = {};

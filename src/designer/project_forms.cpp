@@ -9,18 +9,12 @@
 #include "entry/host_options.h"
 #include "entry/project_api.h"
 #include "entry/workspace.h"
+#include "entry/window_utilities.h"
 #include "kelp32.h"
 #include "win/handles.h"
 
 namespace kelp {
 namespace {
-
-RECT RectInParent(HWND window) {
-  RECT r{};
-  ::GetWindowRect(window, &r);
-  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
-  return r;
-}
 
 void FillFormInfo(HWND frame, const FormRecord& form, KELP32_FORM_INFO& info) {
   info = {};

@@ -66,6 +66,13 @@ BOOL CursorInRect(const RECT* rect) {
   return ::PtInRect(rect, cursor);
 }
 
+RECT RectInParent(HWND window) {
+  RECT r{};
+  ::GetWindowRect(window, &r);
+  ::MapWindowPoints(nullptr, ::GetParent(window), reinterpret_cast<POINT*>(&r), 2);
+  return r;
+}
+
 void DestroyMdiChild(HWND window) {
   HWND client = ::GetParent(window);
   if (client != nullptr) {

@@ -18,6 +18,9 @@ HWND CreateClassWindow(DWORD exStyle, DWORD style, const char* className, const 
 // turns black, and the control's character set and pitch are taken over.
 HFONT SetControlFont(HWND window, const char* face, int height, int width, int weight);
 
+// The window's rectangle in its parent's client coordinates.
+RECT RectInParent(HWND window);
+
 // Destroys an MDI child through its client (which activates the next), or
 // directly when it has none.
 void DestroyMdiChild(HWND window);

@@ -11,6 +11,7 @@
 #include "designer/placement.h"
 #include "entry/host_options.h"
 #include "entry/project_api.h"
+#include "entry/window_utilities.h"
 #include "kelp32.h"
 #include "properties/properties.h"
 #include "win/colour_brushes.h"
@@ -74,9 +75,7 @@ void ReadFont(const ControlRecord& record, KELP32_DESIGN_PROPERTIES& properties)
 }
 
 void ReadPlacement(const DesignObject& object, KELP32_DESIGN_PROPERTIES& properties) {
-  RECT bounds{};
-  ::GetWindowRect(object.placed, &bounds);
-  ::MapWindowPoints(nullptr, ::GetParent(object.placed), reinterpret_cast<POINT*>(&bounds), 2);
+  const RECT bounds = RectInParent(object.placed);
   properties.windowLeft = bounds.left;
   properties.windowTop = bounds.top;
   properties.windowWidth = bounds.right - bounds.left;

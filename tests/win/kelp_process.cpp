@@ -139,6 +139,11 @@ std::string KelpProcess::Title() {
 }
 
 std::string KelpProcess::Showing() {
+  if (!Started()) return "kelp.exe did not start";
+  DWORD code = STILL_ACTIVE;
+  if (::GetExitCodeProcess(process_.hProcess, &code) && code != STILL_ACTIVE) {
+    return "kelp.exe ended with exit code " + std::to_string(code);
+  }
   Listing listing{process_.dwProcessId, {}};
   ::EnumWindows(ListWindow, reinterpret_cast<LPARAM>(&listing));
   return listing.text.empty() ? "no window of kelp.exe is showing" : listing.text;

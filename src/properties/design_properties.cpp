@@ -160,7 +160,13 @@ void ApplyPlace(HWND window, const DesignObject& object, const KELP32_DESIGN_PRO
     const int left = properties.windowWidth > 0 ? properties.windowLeft : properties.left;
     const int top = properties.windowWidth > 0 ? properties.windowTop : properties.top;
     ::SetWindowPos(window, nullptr, left, top, width, height, SWP_NOZORDER | SWP_NOACTIVATE);
-    if (record.kind == kKindStatusBar) RedockStatusBar(window);
+    if (record.kind == kKindStatusBar) {
+      // It docks itself at its form's bottom whatever place it is given
+      // (the form may be smaller now than when the place was read); its own
+      // move and size handling has put its record where it docked.
+      RedockStatusBar(window);
+      return;
+    }
   }
   record.left = properties.left;
   record.top = properties.top;

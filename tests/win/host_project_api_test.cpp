@@ -384,5 +384,31 @@ TEST_F(HostRebuild, PropertiesAreSetAsThePropertiesWindowSetsThemAndNothingIsSel
   EXPECT_EQ(TakeChanges(), std::vector<Change>{});
 }
 
+// A status bar docks itself at its form's bottom: a place given for it that
+// the form no longer has (a form made smaller since) leaves the record
+// where the bar docked, never where it was said to be.
+TEST_F(HostRebuild, AStatusBarGivenAPlaceOffItsDockKeepsItsRecordWhereItDocked) {
+  HWND frame = nullptr;
+  HWND surface = NewFormSurface(frame, 1);
+  HWND bar = PlaceDesignControl(surface, KIND_STATUSBAR, 0, nullptr, 0, 0, 100, 20);
+  ASSERT_NE(bar, nullptr);
+  KELP32_DESIGN_PROPERTIES properties{};
+  GetDesignProperties(bar, &properties);
+  properties.fields = KELP32_SET_PLACE;
+  properties.left = properties.windowLeft = 0;
+  properties.top = properties.windowTop = 600;
+  properties.width = properties.windowWidth = 900;
+  ASSERT_TRUE(SetDesignProperties(bar, &properties));
+  KELP32_DESIGN_PROPERTIES read{};
+  GetDesignProperties(bar, &read);
+  const RECT place = RectInParent(bar);
+  RECT client{};
+  ::GetClientRect(surface, &client);
+  EXPECT_EQ(place.bottom, client.bottom) << "docked at the bottom";
+  EXPECT_EQ(place.right - place.left, client.right);
+  EXPECT_EQ(read.top, place.top);
+  EXPECT_EQ(read.width, place.right - place.left);
+}
+
 }  // namespace
 }  // namespace kelp::test

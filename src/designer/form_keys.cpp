@@ -15,8 +15,8 @@
 #include "designer/grab_handles.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
-#include "entry/workspace.h"
 #include "entry/window_utilities.h"
+#include "entry/workspace.h"
 #include "kelp32.h"
 
 namespace kelp {

@@ -8,8 +8,8 @@
 #include "designer/form_designer.h"
 #include "entry/host_options.h"
 #include "entry/project_api.h"
-#include "entry/workspace.h"
 #include "entry/window_utilities.h"
+#include "entry/workspace.h"
 #include "kelp32.h"
 #include "win/handles.h"
 

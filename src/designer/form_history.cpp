@@ -406,9 +406,17 @@ bool UndoFormAddition(HWND frame) {
   }
   // Its number is free again if no later form took the next one.
   if (gWorkspace.formCounter == gUndoneForms.back().info.number) gWorkspace.formCounter -= 1;
+  // What was selected went with the form: the form now active (or else
+  // the first left) is selected, and with no form nothing is.
   if (!::IsWindow(gWorkspace.selectedWindow)) {
-    RecordSelection(nullptr, 0);
-    ShowNoProperties();
+    HWND next = reinterpret_cast<HWND>(::SendMessageA(gWorkspace.mdiClient, WM_MDIGETACTIVE, 0, 0));
+    if (!IsFormFrame(next)) next = GetNextForm(nullptr);
+    if (next != nullptr) {
+      SelectOnForm(next, next);
+    } else {
+      RecordSelection(nullptr, 0);
+      ShowNoProperties();
+    }
   }
   ReportChange(kChangeUndone, gWorkspace.mdiClient);
   return true;

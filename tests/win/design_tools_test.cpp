@@ -405,6 +405,7 @@ TEST_F(DesignTools, AnAddedFormGoesWithUndoAndComesBackWithRedo) {
   EXPECT_TRUE(::IsWindow(added)) << "the button goes first";
   edit(IDM_EDITOR_UNDO);
   EXPECT_FALSE(::IsWindow(added));
+  EXPECT_EQ(gWorkspace.selectedWindow, form_) << "the form left is selected";
   EXPECT_EQ(formItems(), items);
   EXPECT_EQ(SavedFiles(), before);
 

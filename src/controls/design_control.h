@@ -34,8 +34,6 @@ HWND SurfaceOfControl(const ControlRecord& record);
 LRESULT DesignControlBehaviour(WNDPROC classProcedure, HWND window, UINT message, WPARAM wParam,
                                LPARAM lParam);
 
-// Frames the client rectangle in red on the window DC while the control is
-// being dragged.
 // While one lives, the control keeps the size it is given: a list box that
 // sizes itself to whole items of its font cannot shrink it (Undo gives a
 // list box back a size it reached under the font it was made with).
@@ -47,6 +45,8 @@ class KeepSizeGiven {
   KeepSizeGiven& operator=(const KeepSizeGiven&) = delete;
 };
 
+// Frames the client rectangle in red on the window DC while the control is
+// being dragged.
 void FrameWhileDragged(HWND window);
 
 // Opens (the first time, with its handler skeleton) or shows the control's

@@ -66,8 +66,8 @@ void PumpPending() {
   }
 }
 
-// Mouse input as a user gives it; each event is handled before the next.
-void SendMouse(POINT at, DWORD buttons) {
+// A mouse event at a place on the screen, in SendInput's absolute units.
+INPUT MouseInputAt(POINT at, DWORD buttons) {
   INPUT input{};
   input.type = INPUT_MOUSE;
   input.mi.dx = static_cast<LONG>((at.x * 65536LL + ::GetSystemMetrics(SM_CXSCREEN) - 1) /
@@ -75,6 +75,12 @@ void SendMouse(POINT at, DWORD buttons) {
   input.mi.dy = static_cast<LONG>((at.y * 65536LL + ::GetSystemMetrics(SM_CYSCREEN) - 1) /
                                   ::GetSystemMetrics(SM_CYSCREEN));
   input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE | buttons;
+  return input;
+}
+
+// Mouse input as a user gives it; each event is handled before the next.
+void SendMouse(POINT at, DWORD buttons) {
+  INPUT input = MouseInputAt(at, buttons);
   ::SendInput(1, &input, sizeof(input));
   PumpPending();
 }
@@ -127,17 +133,12 @@ void OpenSampleModule() {
 }
 
 // A click that the list view may track in a loop of its own: every event
-// queued at once.
+// queued at once, each carrying where it happens. A press without a place
+// lands where the X pointer last was, which in a desktop that has just
+// opened may still be where an earlier program left it (over a menu bar,
+// say, whose menu would then hold this run in its loop).
 void QueuedClickAt(POINT at) {
-  INPUT inputs[3] = {};
-  for (INPUT& input : inputs) input.type = INPUT_MOUSE;
-  inputs[0].mi.dx = static_cast<LONG>((at.x * 65536LL + ::GetSystemMetrics(SM_CXSCREEN) - 1) /
-                                      ::GetSystemMetrics(SM_CXSCREEN));
-  inputs[0].mi.dy = static_cast<LONG>((at.y * 65536LL + ::GetSystemMetrics(SM_CYSCREEN) - 1) /
-                                      ::GetSystemMetrics(SM_CYSCREEN));
-  inputs[0].mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-  inputs[1].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-  inputs[2].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+  INPUT inputs[] = {MouseInputAt(at, 0), MouseInputAt(at, MOUSEEVENTF_LEFTDOWN), MouseInputAt(at, MOUSEEVENTF_LEFTUP)};
   ::SendInput(3, inputs, sizeof(INPUT));
   PumpPending();
 }

@@ -80,15 +80,6 @@ RECT ScreenToClientRect(HWND window, RECT rect) {
   return rect;
 }
 
-// How many design-time controls of its surface lie beneath the control.
-int StackingOf(HWND control) {
-  int beneath = 0;
-  for (HWND w = ::GetWindow(control, GW_HWNDNEXT); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
-    beneath += IsDesignControl(w) ? 1 : 0;
-  }
-  return beneath;
-}
-
 void OnPress(const Context& c, ControlRecord& record) {
   HWND surface = SurfaceOfControl(record);
   HWND frame = FrameOfControl(record);
@@ -300,6 +291,14 @@ void OnDestroy(HWND window, ControlRecord* record) {
 }
 
 }  // namespace
+
+int StackingOf(HWND control) {
+  int beneath = 0;
+  for (HWND w = ::GetWindow(control, GW_HWNDNEXT); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    beneath += IsDesignControl(w) ? 1 : 0;
+  }
+  return beneath;
+}
 
 KeepSizeGiven::KeepSizeGiven(HWND control, int width, int height) { gKeptSize = {control, width, height}; }
 KeepSizeGiven::~KeepSizeGiven() { gKeptSize = {}; }

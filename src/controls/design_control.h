@@ -28,6 +28,10 @@ bool IsDesignControl(HWND window);
 // The design surface the control lives on, and the form's frame window.
 HWND SurfaceOfControl(const ControlRecord& record);
 
+// How many design-time controls of its surface lie beneath the control: a
+// release that raised it without moving it has still changed the form.
+int StackingOf(HWND control);
+
 // The shared behaviour: called by every kind's subclass thunk with the
 // control's saved class procedure, and by the library's own control classes
 // with none (they then answer with DefWindowProcA themselves).

@@ -30,6 +30,7 @@ struct HandleDrag {
   RECT outline{};      // in the surface's client coordinates
   bool dragging = false;
   bool outlineShown = false;
+  int stackingAtPress = 0;  // how many controls lay beneath the target
 };
 
 std::array<HWND, 8> gHandleSet{};
@@ -122,6 +123,7 @@ void Handle_OnLButtonDown(HWND handle, WPARAM wParam, LPARAM lParam) {
   ::MapWindowPoints(nullptr, ::GetParent(target), reinterpret_cast<POINT*>(&outline), 2);
   gDrag.outline = outline;
   gDrag.outlineShown = false;
+  gDrag.stackingAtPress = StackingOf(target);
   ::SetCapture(handle);
   SetHandleCursor(handle);
   ShowOutline(::GetParent(handle), true);
@@ -165,7 +167,10 @@ void Handle_OnLButtonUp(HWND handle) {
   }
   ReplaceHandleSet();
   const RECT after = RectInParent(target);
-  if (!::EqualRect(&before, &after)) ReportChange(kChangeControlResized, target);
+  // Raised above the others, even where it was (a status bar docks again):
+  // the form saves differently, and Undo lowers it.
+  const bool raised = HostWants(kOptionDesignTools) && StackingOf(target) != gDrag.stackingAtPress;
+  if (!::EqualRect(&before, &after) || raised) ReportChange(kChangeControlResized, target);
 }
 
 LRESULT CALLBACK GrabHandleProc(HWND handle, UINT message, WPARAM wParam, LPARAM lParam) {

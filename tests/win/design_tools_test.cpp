@@ -222,6 +222,28 @@ TEST_F(DesignTools, KeysMoveResizeAndWalkTheControlsAndTheHandlesAndPropertiesFo
   EXPECT_EQ(GrabHandleTarget(), nullptr);
 }
 
+// A grab handle's release raises its control above the others. A status bar
+// docks again where it was, so only its stacking changed: that is a step too,
+// and the ones before it stay to be undone.
+TEST_F(DesignTools, AGrabHandleThatOnlyRaisesItsControlIsAStep) {
+  ::MoveWindow(form_, 0, 0, 640, 480, TRUE);  // the whole form in view, its bottom with it
+  HWND bar = Draw(surface_, KIND_STATUSBAR, {16, 16, 112, 48});
+  ASSERT_NE(Draw(surface_, KIND_BUTTON, {16, 16, 112, 48}), nullptr);
+  Key(VK_TAB);  // the keys select without raising
+  ASSERT_EQ(GrabHandleTarget(), bar);
+  const Files beneath = SavedFiles();
+  const std::size_t steps = DesignHistorySteps(form_);
+  const RECT top = ScreenRect(GrabHandleWindow(4));  // the top edge's
+  const POINT handle = {(top.left + top.right) / 2, (top.top + top.bottom) / 2};
+  Drag(handle, {handle.x, handle.y - 30});
+  EXPECT_EVENTUALLY(GetNextControl(surface_, bar) == nullptr);  // on top now
+  ASSERT_NE(SavedFiles(), beneath);
+  EXPECT_EQ(DesignHistorySteps(form_), steps + 1);
+  CtrlKey('Z');
+  EXPECT_EQ(SavedFiles(), beneath);
+  EXPECT_EQ(DesignHistorySteps(form_), steps) << "the steps before it are still there";
+}
+
 TEST_F(DesignTools, TheEditMenuUndoesAndIsGreyedWhenThereIsNothingToDo) {
   HMENU edit = ::GetSubMenu(::GetMenu(MainFrame()), 1);
   HWND button = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});

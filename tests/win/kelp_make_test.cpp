@@ -4,7 +4,6 @@
 // program run (32-bit only: 64-bit Wine here cannot start 32-bit programs).
 #include <windows.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 
@@ -22,17 +21,6 @@ namespace kelp::test {
 namespace {
 
 using host::WinFileSystem;
-
-// The Windows path of JWasm built for this architecture, or empty.
-std::string TestJwasm() {
-  const char* unix = std::getenv("KELP_TEST_JWASM");
-  if (unix == nullptr || *unix == '\0') return {};
-  std::string path = std::string("Z:") + unix;
-  for (char& c : path) c = c == '/' ? '\\' : c;
-  return path;
-}
-
-bool Is32Bit() { return sizeof(void*) == 4; }
 
 // Every line of kelp.exe's Output window.
 std::vector<std::string> OutputLines(HWND frame) {
@@ -94,35 +82,22 @@ std::string WriteButtonProject(const std::string& name, const std::string& handl
   return folder;
 }
 
-TEST(KelpMake, WithoutSettingsMakeSaysWhatToSetAndWhere) {
-  const std::string folder = WriteButtonProject("make-unset", "");
-  const std::string settings = FreshFolder("make-unset-settings");
-  ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", settings.c_str());
-  KelpProcess kelp("\"" + folder + "\\Hello.kproj\"", FreshFolder("make-unset-recovery"));
-  ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", nullptr);
-  ASSERT_TRUE(PumpUntil([&] { return kelp.Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
-      << kelp.Showing();
-  kelp.PostCommand(host::kMakeCommand);
-  HWND box = kelp.AwaitMessageBox();
-  ASSERT_NE(box, nullptr);
-  const std::string text = KelpProcess::MessageText(box);
-  EXPECT_NE(text.find("set Assemble"), std::string::npos) << text;
-  EXPECT_NE(text.find("make.ini"), std::string::npos) << text;
-  KelpProcess::Answer(box, IDOK);
-  EXPECT_EQ(FilesIn(settings).count("make.ini"), 1u) << "a template to fill in";
-  kelp.Kill();
-}
-
-// kelp.exe on a project, with Make's settings naming JWasm -pe.
-class MadeWithJwasm {
+// kelp.exe on a project, with Make's settings as given (none: no file).
+class KelpMaking {
  public:
-  MadeWithJwasm(const std::string& folder, const std::string& name) : settings_(FreshFolder(name + "-settings")) {
-    WriteFile(settings_ + "\\make.ini", "Assemble = \"" + TestJwasm() + "\" -q -pe -Fo\"{program}\" \"{source}\"\r\n");
+  KelpMaking(const std::string& folder, const std::string& name, const std::string& settingsText)
+      : settings_(FreshFolder(name + "-settings")) {
+    if (!settingsText.empty()) WriteFile(settings_ + "\\make.ini", settingsText);
     ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", settings_.c_str());
     kelp_ = std::make_unique<KelpProcess>("\"" + folder + "\\Hello.kproj\"", FreshFolder(name + "-recovery"));
     ::SetEnvironmentVariableA("KELP_SETTINGS_FOLDER", nullptr);
   }
   KelpProcess& Kelp() { return *kelp_; }
+  const std::string& SettingsFolder() const { return settings_; }
+  // Until the frame's title names the project.
+  bool AwaitProject() {
+    return PumpUntil([&] { return kelp_->Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000);
+  }
   // F7, and the Output window once Make has ended (made or not).
   std::vector<std::string> Make() {
     kelp_->Command(host::kMakeCommand, 120000);
@@ -134,11 +109,44 @@ class MadeWithJwasm {
   std::unique_ptr<KelpProcess> kelp_;
 };
 
+// Make's settings naming JWasm -pe.
+std::string JwasmSettings() { return "Assemble = \"" + TestJwasm() + "\" -q -pe -Fo\"{program}\" \"{source}\"\r\n"; }
+
+// Double-clicks a line of the Output window; the editor of the code window
+// it opened, or null.
+HWND OpenOutputLine(KelpProcess& kelp, int line, const char* codeWindowTitle) {
+  HWND output = ::FindWindowExA(kelp.Frame(), nullptr, host::kOutputClassName, nullptr);
+  HWND list = ::FindWindowExA(output, nullptr, "ListBox", nullptr);
+  ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(line), 0);
+  ::SendMessageA(output, WM_COMMAND, MAKEWPARAM(100, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
+  HWND client = ::FindWindowExA(kelp.Frame(), nullptr, "MDIClient", nullptr);
+  HWND code = nullptr;
+  PumpUntil([&] {
+    code = ::FindWindowExA(client, nullptr, KELP32_CODE_WINDOW_CLASS, codeWindowTitle);
+    return code != nullptr && ::IsWindowVisible(code);
+  }, 30000);
+  return code != nullptr ? ::GetDlgItem(code, IDC_CODE_EDITOR) : nullptr;
+}
+
 bool Says(const std::vector<std::string>& lines, const std::string& part) {
   for (const std::string& line : lines) {
     if (line.find(part) != std::string::npos) return true;
   }
   return false;
+}
+
+TEST(KelpMake, WithoutSettingsMakeSaysWhatToSetAndWhere) {
+  KelpMaking kelp(WriteButtonProject("make-unset", ""), "make-unset", "");
+  ASSERT_TRUE(kelp.AwaitProject()) << kelp.Kelp().Showing();
+  kelp.Kelp().PostCommand(host::kMakeCommand);
+  HWND box = kelp.Kelp().AwaitMessageBox();
+  ASSERT_NE(box, nullptr);
+  const std::string text = KelpProcess::MessageText(box);
+  EXPECT_NE(text.find("set Assemble"), std::string::npos) << text;
+  EXPECT_NE(text.find("make.ini"), std::string::npos) << text;
+  KelpProcess::Answer(box, IDOK);
+  EXPECT_EQ(FilesIn(kelp.SettingsFolder()).count("make.ini"), 1u) << "a template to fill in";
+  kelp.Kelp().Kill();
 }
 
 TEST(KelpMake, F7MakesTheProgramAndF5RunsIt) {
@@ -155,9 +163,8 @@ TEST(KelpMake, F7MakesTheProgramAndF5RunsIt) {
     project.moduleCounter = 1;
     ASSERT_TRUE(SaveProject(files, "Hello.kproj", project).ok);
   }
-  MadeWithJwasm made(folder, "make-run");
-  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
-      << made.Kelp().Showing();
+  KelpMaking made(folder, "make-run", JwasmSettings());
+  ASSERT_TRUE(made.AwaitProject()) << made.Kelp().Showing();
   const std::vector<std::string> lines = made.Make();
   ASSERT_TRUE(Says(lines, "Made ")) << Joined(lines);
   EXPECT_EQ(FilesIn(folder).count("Hello.exe"), 1u);
@@ -201,9 +208,8 @@ TEST(KelpMake, F7MakesTheProgramAndF5RunsIt) {
 TEST(KelpMake, AnAssemblyErrorLeadsToItsLineInItsCodeWindow) {
   if (TestJwasm().empty()) GTEST_SKIP() << "skipped: no JWasm built for Windows (../shared/tools is absent)";
   const std::string folder = WriteButtonProject("make-error", "            mov eax,, 1\r\n");
-  MadeWithJwasm made(folder, "make-error");
-  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
-      << made.Kelp().Showing();
+  KelpMaking made(folder, "make-error", JwasmSettings());
+  ASSERT_TRUE(made.AwaitProject()) << made.Kelp().Showing();
   const std::vector<std::string> lines = made.Make();
   int errorLine = -1;
   for (std::size_t i = 0; i < lines.size(); ++i) {
@@ -212,22 +218,53 @@ TEST(KelpMake, AnAssemblyErrorLeadsToItsLineInItsCodeWindow) {
   ASSERT_GE(errorLine, 0) << "the error named with the button's code window and line:\n" << Joined(lines);
   EXPECT_FALSE(Says(lines, "Made ")) << Joined(lines);
   // A double-click on the line: the button's code window, line 5 selected.
-  HWND output = ::FindWindowExA(made.Kelp().Frame(), nullptr, host::kOutputClassName, nullptr);
-  HWND list = ::FindWindowExA(output, nullptr, "ListBox", nullptr);
-  ::SendMessageA(list, LB_SETCURSEL, static_cast<WPARAM>(errorLine), 0);
-  ::SendMessageA(output, WM_COMMAND, MAKEWPARAM(100, LBN_DBLCLK), reinterpret_cast<LPARAM>(list));
-  HWND client = ::FindWindowExA(made.Kelp().Frame(), nullptr, "MDIClient", nullptr);
-  HWND code = nullptr;
-  ASSERT_TRUE(PumpUntil([&] {
-    code = ::FindWindowExA(client, nullptr, KELP32_CODE_WINDOW_CLASS, "Say Hello (Code)");
-    return code != nullptr && ::IsWindowVisible(code);
-  }, 30000));
-  HWND editor = ::GetDlgItem(code, IDC_CODE_EDITOR);
+  HWND editor = OpenOutputLine(made.Kelp(), errorLine, "Say Hello (Code)");
+  ASSERT_NE(editor, nullptr);
   const LRESULT lineStart = ::SendMessageA(editor, EM_LINEINDEX, 4, 0);
   const LRESULT selection = ::SendMessageA(editor, EM_GETSEL, 0, 0);
   EXPECT_EQ(LOWORD(selection), lineStart) << "the selection starts at line 5";
   EXPECT_GT(HIWORD(selection), LOWORD(selection));
   made.Kelp().Kill();
+}
+
+// Settings naming an assembler that is not there.
+constexpr char kMissingAssembler[] = "Assemble = \"Z:\\nowhere\\ml.exe\" -Fo\"{program}\" \"{source}\"\r\n";
+
+// Code that cannot be placed stops Make before any assembler runs (the
+// one set here does not exist), and its line leads to its code window.
+TEST(KelpMake, CodeThatCannotBePlacedStopsMakeBeforeTheAssemblerAtItsLine) {
+  KelpMaking made(WriteButtonProject("make-unplaced", "            .endif\r\n"), "make-unplaced", kMissingAssembler);
+  ASSERT_TRUE(made.AwaitProject()) << made.Kelp().Showing();
+  KelpProcess& kelp = made.Kelp();
+  const std::vector<std::string> lines = made.Make();
+  EXPECT_TRUE(Says(lines, "Make stopped before the assembler")) << Joined(lines);
+  int problem = -1;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].rfind("Form1.Button0, line 6: ", 0) == 0) problem = static_cast<int>(i);
+  }
+  ASSERT_GE(problem, 0) << "the unmatched .endif named with its code window and line:\n" << Joined(lines);
+  EXPECT_EQ(kelp.AwaitMessageBox(0), nullptr) << "the missing assembler was never started";
+  HWND editor = OpenOutputLine(kelp, problem, "Say Hello (Code)");
+  ASSERT_NE(editor, nullptr);
+  const LRESULT selection = ::SendMessageA(editor, EM_GETSEL, 0, 0);
+  EXPECT_EQ(LOWORD(selection), ::SendMessageA(editor, EM_LINEINDEX, 5, 0)) << "the selection starts at line 6";
+  kelp.Kill();
+}
+
+// An assembler that cannot be started is named, with where to set it.
+TEST(KelpMake, AnAssemblerThatCannotStartSaysWhereItIsSet) {
+  KelpMaking made(WriteButtonProject("make-missing", ""), "make-missing", kMissingAssembler);
+  ASSERT_TRUE(made.AwaitProject()) << made.Kelp().Showing();
+  KelpProcess& kelp = made.Kelp();
+  kelp.PostCommand(host::kMakeCommand);
+  HWND box = kelp.AwaitMessageBox();
+  ASSERT_NE(box, nullptr);
+  const std::string text = KelpProcess::MessageText(box);
+  EXPECT_NE(text.find("could not start the assembler"), std::string::npos) << text;
+  EXPECT_NE(text.find("make.ini"), std::string::npos) << text;
+  EXPECT_NE(text.find("nowhere"), std::string::npos) << "the command it tried: " << text;
+  KelpProcess::Answer(box, IDOK);
+  kelp.Kill();
 }
 
 // What the made program's window for each kind holds: its class, and
@@ -276,9 +313,8 @@ TEST(KelpMake, TheRunProgramHasEveryControlOfTheDesignWhereItWasDrawn) {
     WinFileSystem files(folder);
     ASSERT_TRUE(SaveProject(files, "Hello.kproj", project).ok);
   }
-  MadeWithJwasm made(folder, "make-every-kind");
-  ASSERT_TRUE(PumpUntil([&] { return made.Kelp().Title() == "Hello - Kelp - MASM Visual Designer"; }, 60000))
-      << made.Kelp().Showing();
+  KelpMaking made(folder, "make-every-kind", JwasmSettings());
+  ASSERT_TRUE(made.AwaitProject()) << made.Kelp().Showing();
   const std::vector<std::string> lines = made.Make();
   ASSERT_TRUE(Says(lines, "Made ")) << Joined(lines);
   made.Kelp().PostCommand(host::kRunCommand);

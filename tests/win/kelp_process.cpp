@@ -1,6 +1,7 @@
 #include "kelp_process.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include "harness.h"
@@ -33,12 +34,6 @@ BOOL CALLBACK MatchWindow(HWND window, LPARAM lParam) {
   return FALSE;
 }
 
-HWND FindTopLevel(DWORD processId, const char* className, const char* title) {
-  Search search{processId, className, title, nullptr};
-  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
-  return search.found;
-}
-
 struct Listing {
   DWORD processId;
   std::string text;
@@ -60,6 +55,20 @@ bool WaitUntil(const std::function<bool()>& condition, DWORD timeoutMs) {
 }
 
 }  // namespace
+
+HWND FindTopLevel(DWORD processId, const char* className, const char* title) {
+  Search search{processId, className, title, nullptr};
+  ::EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+std::string TestJwasm() {
+  const char* unix = std::getenv("KELP_TEST_JWASM");
+  if (unix == nullptr || *unix == '\0') return {};
+  std::string path = std::string("Z:") + unix;
+  for (char& c : path) c = c == '/' ? '\\' : c;
+  return path;
+}
 
 std::string FreshFolder(const std::string& name) {
   char temporary[MAX_PATH] = {};

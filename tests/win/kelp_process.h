@@ -10,6 +10,15 @@
 
 namespace kelp::test {
 
+// A visible top-level window of the process with this class and title
+// (either may be null: any), or null.
+HWND FindTopLevel(DWORD processId, const char* className, const char* title);
+
+// The Windows path of JWasm built for this architecture, or empty.
+std::string TestJwasm();
+// 64-bit Wine here cannot start 32-bit programs: made programs run on 32-bit.
+inline bool Is32Bit() { return sizeof(void*) == 4; }
+
 // A fresh, empty folder under the temporary folder, for this test run.
 std::string FreshFolder(const std::string& name);
 // Every file of a folder, by name, with its bytes.

@@ -268,8 +268,12 @@ void PasteCopied(HWND frame) {
       KELP32_DESIGN_PROPERTIES look = c.properties;
       look.fields = kCopiedLook;
       ApplyDesignProperties(copy, look);
-      ::SetWindowPos(copy, nullptr, c.place.left - box.left, c.place.top - box.top, 0, 0,
-                     SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      if (Docked(copy)) {
+        RedockStatusBar(copy);  // at its form's bottom, as the one copied
+      } else {
+        ::SetWindowPos(copy, nullptr, c.place.left - box.left, c.place.top - box.top, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+      }
       pasted.push_back(copy);
     }
   }

@@ -244,6 +244,31 @@ TEST_F(DesignTools, AGrabHandleThatOnlyRaisesItsControlIsAStep) {
   EXPECT_EQ(DesignHistorySteps(form_), steps) << "the steps before it are still there";
 }
 
+// A pasted status bar docks at its form's bottom, in the copied one's
+// colour, as the one Redo brings back does.
+TEST_F(DesignTools, APastedStatusBarDocksInItsColourAndComesBackSoWithRedo) {
+  ::MoveWindow(form_, 0, 0, 640, 480, TRUE);
+  HWND bar = Draw(surface_, KIND_STATUSBAR, {16, 16, 112, 48});
+  ASSERT_NE(bar, nullptr);
+  PickPaletteColour(12);
+  KELP32_DESIGN_PROPERTIES copied{};
+  ASSERT_TRUE(GetDesignProperties(bar, &copied));
+  Select(bar);
+  CtrlKey('C');
+  CtrlKey('V');
+  HWND pasted = GetNextControl(surface_, bar);
+  ASSERT_NE(pasted, nullptr);
+  EXPECT_EQ(PlaceOf(pasted).bottom, PlaceOf(bar).bottom) << "docked at the bottom";
+  KELP32_DESIGN_PROPERTIES shown{};
+  ASSERT_TRUE(GetDesignProperties(pasted, &shown));
+  EXPECT_EQ(shown.top, copied.top);
+  EXPECT_EQ(shown.backColour, copied.backColour);
+  const Files afterPaste = SavedFiles();
+  CtrlKey('Z');
+  CtrlKey('Y');
+  EXPECT_EQ(SavedFiles(), afterPaste);
+}
+
 TEST_F(DesignTools, TheEditMenuUndoesAndIsGreyedWhenThereIsNothingToDo) {
   HMENU edit = ::GetSubMenu(::GetMenu(MainFrame()), 1);
   HWND button = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});

@@ -1046,9 +1046,14 @@ std::string FormDifference(const std::optional<Form>& a, const std::optional<For
   };
   std::istringstream left(text(a));
   std::istringstream right(text(b));
-  std::string l, r, out;
+  std::string l, r, out, block, shownBlock;
   while (std::getline(left, l) && std::getline(right, r)) {
-    if (l != r) out += " [" + l + " | " + r + "]";
+    // Each difference says whose it is: the control whose block it is in.
+    if (l.find("Begin ") != std::string::npos) block = l.substr(l.find("Begin ") + 6);
+    if (l == r) continue;
+    if (block != shownBlock) out += " in " + (block.empty() ? std::string("the form") : block) + ":";
+    shownBlock = block;
+    out += " [" + l + " | " + r + "]";
   }
   return out;
 }

@@ -208,6 +208,7 @@ LRESULT OnCommand(const Context& c, ControlRecord& record) {
       ShowControlCode(c.window, record);
       return 0;
     case IDM_COPY:
+      if (HostWants(kOptionDesignTools)) CopyWithItsSelection(c.window);
       ::SendMessageA(surface, IDM_COPY, 0, reinterpret_cast<LPARAM>(c.window));
       ::ModifyMenuA(gWorkspace.formContextMenu, IDM_PASTE, MF_BYCOMMAND | MF_STRING | MF_ENABLED, IDM_PASTE,
                     "&Paste");

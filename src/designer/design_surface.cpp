@@ -210,7 +210,13 @@ LRESULT Surface_OnControlColour(HWND surface, UINT message, HDC dc, HWND control
 LRESULT Surface_OnCommand(HWND surface, WPARAM wParam, LPARAM lParam) {
   switch (wParam) {
     case IDM_PASTE:
-      if (HWND pasted = PasteControl(surface)) ReportChange(kChangeControlPasted, pasted);
+      // With the designer's tools there is one clipboard: what the keys, the
+      // Edit menu or a control's "&Copy" copied.
+      if (HostWants(kOptionDesignTools) && HasCopiedControls()) {
+        PasteCopied(FrameOfSurface(surface));
+      } else if (HWND pasted = PasteControl(surface)) {
+        ReportChange(kChangeControlPasted, pasted);
+      }
       return 0;
     case IDM_VIEWCODE:
       ShowFormCode(surface);

@@ -237,14 +237,19 @@ void DeleteSelected(HWND frame) {
 
 void CopySelected(HWND frame) {
   const std::vector<HWND> controls = SelectedControls(frame);
-  if (controls.empty()) return;
+  // As the context menu's "&Copy" of the first: the designer copies the
+  // whole selection, and the form's "&Paste" is offered.
+  if (!controls.empty()) ::SendMessageA(controls.front(), WM_COMMAND, IDM_COPY, 0);
+}
+
+void CopyWithItsSelection(HWND control) {
+  std::vector<HWND> controls = SelectedControls(FormOfDesignWindow(control));
+  if (std::find(controls.begin(), controls.end(), control) == controls.end()) controls = {control};
   gCopied.clear();
-  for (HWND control : controls) {
-    CopiedControl copy{{}, RectInParent(control)};
-    if (GetDesignProperties(control, &copy.properties)) gCopied.push_back(copy);
+  for (HWND c : controls) {
+    CopiedControl copy{{}, RectInParent(c)};
+    if (GetDesignProperties(c, &copy.properties)) gCopied.push_back(copy);
   }
-  // The form's context menu offers "&Paste" of the first, as a copy always did.
-  ::SendMessageA(controls.front(), WM_COMMAND, IDM_COPY, 0);
 }
 
 void CutSelected(HWND frame) {

@@ -46,6 +46,9 @@ void DeleteSelected(HWND frame);
 // relative to each other, at the form's top-left corner; each one step.
 // Cut copies them and deletes them.
 void CopySelected(HWND frame);
+// The control's context menu "&Copy": the selection it is part of, or it
+// alone. The form's "&Paste" then pastes that, as Ctrl+V does.
+void CopyWithItsSelection(HWND control);
 void CutSelected(HWND frame);
 void PasteCopied(HWND frame);
 bool HasCopiedControls();

@@ -394,6 +394,26 @@ TEST_F(DesignTools, SeveralControlsSelectedMoveAlignDeleteAndPasteAsOne) {
 
 // The properties window shows what the selected controls share, and what is
 // typed or picked there changes them all, in one step.
+// The context menus share the keys' clipboard: a control's "&Copy" copies
+// the selection it is in, and the form's "&Paste" pastes all of it, as
+// Ctrl+V would.
+TEST_F(DesignTools, TheContextMenusCopyAndPasteTheWholeSelection) {
+  HWND a = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  HWND b = Draw(surface_, KIND_LABEL, {150, 40, 250, 60});
+  ASSERT_NE(b, nullptr);
+  Select(a);
+  CtrlClick(b);
+  RightClickThenKey(ClientToScreenPoint(surface_, {PlaceOf(b).left + 3, PlaceOf(b).top + 3}), 'C');
+  const std::size_t steps = DesignHistorySteps(form_);
+  ClickThenKeys(ClientToScreenPoint(surface_, {100, 120}), true, Downs(2));  // the form's "&Paste"
+  std::vector<HWND> controls;
+  for (HWND c = GetNextControl(surface_, nullptr); c != nullptr; c = GetNextControl(surface_, c)) controls.push_back(c);
+  ASSERT_EQ(controls.size(), 4u) << "both copied controls pasted";
+  EXPECT_EQ(DesignHistorySteps(form_), steps + 1) << "in one step";
+  EXPECT_EQ(WindowText(controls[2]), WindowText(a));
+  EXPECT_EQ(WindowText(controls[3]), WindowText(b));
+}
+
 TEST_F(DesignTools, ThePropertiesOfSeveralControlsAreTheOnesTheyShare) {
   HWND a = Draw(surface_, KIND_CHECKBOX, {16, 16, 112, 48});
   HWND b = Draw(surface_, KIND_OPTIONBUTTON, {40, 80, 100, 104});

@@ -4,6 +4,7 @@
 
 #include "controls/design_control.h"
 #include "designer/form_designer.h"
+#include "designer/form_selection.h"
 #include "entry/host_options.h"
 #include "entry/messages.h"
 #include "entry/selection.h"
@@ -231,8 +232,12 @@ HWND PlaceCopy(HWND surface, std::uint32_t kind, int width, int height) {
 void ForgetControl(HWND surface, HWND control, std::uint32_t kind) {
   if (control == gFormDesigner.copiedControl) {
     gFormDesigner.copiedControl = nullptr;
-    ::ModifyMenuA(gWorkspace.formContextMenu, IDM_PASTE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED, IDM_PASTE,
-                  "&Paste");
+    // With the designer's tools a copy is what the control was, and outlives
+    // it (a cut control is pasted after it is gone).
+    if (!HostWants(kOptionDesignTools) || !HasCopiedControls()) {
+      ::ModifyMenuA(gWorkspace.formContextMenu, IDM_PASTE, MF_BYCOMMAND | MF_GRAYED | MF_DISABLED, IDM_PASTE,
+                    "&Paste");
+    }
   }
   if (NameTable* table = NameTableOf(surface, kind)) table->Release(OwnerOf(control));
   HWND frame = FrameOfSurface(surface);

@@ -412,6 +412,14 @@ TEST_F(DesignTools, TheContextMenusCopyAndPasteTheWholeSelection) {
   EXPECT_EQ(DesignHistorySteps(form_), steps + 1) << "in one step";
   EXPECT_EQ(WindowText(controls[2]), WindowText(a));
   EXPECT_EQ(WindowText(controls[3]), WindowText(b));
+  // What was cut is pasted from the menu too, though it is gone.
+  Select(controls[3]);
+  CtrlKey('X');
+  EXPECT_EVENTUALLY(!::IsWindow(controls[3]));
+  ClickThenKeys(ClientToScreenPoint(surface_, {100, 120}), true, Downs(2));
+  std::size_t count = 0;
+  for (HWND c = GetNextControl(surface_, nullptr); c != nullptr; c = GetNextControl(surface_, c)) ++count;
+  EXPECT_EQ(count, 4u);
 }
 
 TEST_F(DesignTools, ThePropertiesOfSeveralControlsAreTheOnesTheyShare) {

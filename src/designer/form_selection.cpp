@@ -200,7 +200,7 @@ void MoveGroupWith(HWND dragged, int dx, int dy) {
     const UnreportedChanges partOfTheDrag;
     const ResizesSelectNothing notASelection;
     for (HWND control : gGroup.controls) {
-      if (control == dragged) continue;
+      if (control == dragged || Docked(control)) continue;  // a status bar stays where it docks
       const RECT r = RectInParent(control);
       ::SetWindowPos(control, nullptr, r.left + dx, r.top + dy, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     }

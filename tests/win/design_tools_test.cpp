@@ -269,6 +269,27 @@ TEST_F(DesignTools, APastedStatusBarDocksInItsColourAndComesBackSoWithRedo) {
   EXPECT_EQ(SavedFiles(), afterPaste);
 }
 
+// A status bar selected with the others stays docked when they are dragged.
+TEST_F(DesignTools, AStatusBarInADraggedSelectionStaysDocked) {
+  ::MoveWindow(form_, 0, 0, 640, 480, TRUE);
+  HWND bar = Draw(surface_, KIND_STATUSBAR, {16, 16, 112, 48});
+  HWND button = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});
+  ASSERT_NE(button, nullptr);
+  const RECT docked = PlaceOf(bar);
+  Select(button);
+  CtrlKey('A');
+  const Files before = SavedFiles();
+  Drag(ClientToScreenPoint(surface_, {64, 32}), ClientToScreenPoint(surface_, {104, 112}));
+  EXPECT_EVENTUALLY(PlaceOf(button).top == 96);
+  const RECT now = PlaceOf(bar);
+  EXPECT_TRUE(::EqualRect(&docked, &now)) << "the status bar did not move";
+  const Files after = SavedFiles();
+  CtrlKey('Z');
+  EXPECT_EQ(SavedFiles(), before);
+  CtrlKey('Y');
+  EXPECT_EQ(SavedFiles(), after);
+}
+
 TEST_F(DesignTools, TheEditMenuUndoesAndIsGreyedWhenThereIsNothingToDo) {
   HMENU edit = ::GetSubMenu(::GetMenu(MainFrame()), 1);
   HWND button = Draw(surface_, KIND_BUTTON, {16, 16, 112, 48});

@@ -234,7 +234,9 @@ void Frame_OnLButtonDown(HWND frame) {
 
 void Frame_OnLButtonUp(HWND frame) {
   const bool sizing = gFormDesigner.sizingMode != SizingMode::kNone;
-  ::ReleaseCapture();
+  // A release whose press went elsewhere (a control's drag that lost the
+  // mouse) takes nobody's capture.
+  if (::GetCapture() == frame) ::ReleaseCapture();
   ResetSizing();
   ::ClipCursor(nullptr);
   const FormRecord* form = FormRecordOf(frame);
@@ -245,7 +247,9 @@ void Frame_OnLButtonUp(HWND frame) {
   const bool resized = record->width != panel.right - panel.left || record->height != panel.bottom - panel.top;
   record->width = panel.right - panel.left;
   record->height = panel.bottom - panel.top;
-  ShowPropertiesOf(frame, kKindForm);
+  // The form's rows again once its press selected it; a stray release leaves
+  // the selected control and its rows as they are.
+  if (gWorkspace.selectedWindow == frame) ShowPropertiesOf(frame, kKindForm);
   if (sizing && resized) ReportChange(kChangeFormResized, frame);
 }
 

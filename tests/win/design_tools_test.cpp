@@ -17,6 +17,7 @@
 #include "entry/workspace.h"
 #include "host_project_fixture.h"
 #include "project_snapshot.h"
+#include "properties/properties.h"
 
 namespace kelp {
 // Saved files print as their names and texts when they differ.
@@ -288,6 +289,18 @@ TEST_F(DesignTools, AStatusBarInADraggedSelectionStaysDocked) {
   EXPECT_EQ(SavedFiles(), before);
   CtrlKey('Y');
   EXPECT_EQ(SavedFiles(), after);
+}
+
+// A release over the form's frame whose press went elsewhere leaves the
+// selected control and its rows in the properties window.
+TEST_F(DesignTools, AStrayReleaseOverTheFrameLeavesTheSelectionAndItsRows) {
+  HWND bar = Draw(surface_, KIND_HSCROLLBAR, {16, 16, 112, 40});
+  ASSERT_NE(bar, nullptr);
+  Select(bar);
+  ::SendMessageA(form_, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+  EXPECT_EQ(gWorkspace.selectedWindow, bar);
+  EXPECT_EQ(gProperties.target, bar);
+  EXPECT_EQ(::SendMessageA(gProperties.list, LB_GETCOUNT, 0, 0), RowCount(KIND_HSCROLLBAR));
 }
 
 TEST_F(DesignTools, TheEditMenuUndoesAndIsGreyedWhenThereIsNothingToDo) {

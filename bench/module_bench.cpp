@@ -88,6 +88,7 @@ void MeasureReplaceAll(const kelp::bench::Host& host) {
   ::SendMessageA(replace, WM_COMMAND, kReplaceAllButton, 0);
   Shown(window);
   const double replaceSeconds = Seconds(start);
+  editor = kelp::EditorControlOf(window);  // Replace All gave the window a new editor control
   start = NowMicroseconds();
   ::SendMessageA(editor, EM_UNDO, 0, 0);
   Shown(window);

@@ -214,6 +214,13 @@ LRESULT CALLBACK ReplaceWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 // still what the last Replace All left, Undo puts back what it found.
 bool CanUndoReplaceAll(HWND editor);
 bool UndoReplaceAll(HWND editor);
+// A closed editor's Replace All is forgotten.
+void ForgetReplaceAll(HWND editor);
+// The code window of `editor` gets a new editor control holding `text`
+// (line ends and all) in its place, with its selection, scroll position and
+// focus; the old one is destroyed. The new one, or null when none could be
+// made (the old one then stays as it was).
+HWND RenewEditorControl(HWND editor, const std::string& text);
 void ShowGoToLineDialog();
 LRESULT CALLBACK GoToLineWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 // The two lists at the top of a code window (code_window_lists.cpp): read

@@ -72,6 +72,12 @@ LRESULT Editor_OnKeyUp(HWND control, UINT key, WPARAM wParam, LPARAM lParam) {
   return Notify();
 }
 
+// RichEdit's own steps since a Replace All (what was typed after it) are
+// undone first, then the Replace All.
+bool UndoReplaceAllAfterOwnSteps(HWND control) {
+  return PassOn(control, EM_CANUNDO, 0, 0) == 0 && UndoReplaceAll(control);
+}
+
 bool ControlHeld() { return ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0; }
 
 // The code tools' keys, for a host that asks for them: Ctrl+H Replace,
@@ -88,7 +94,7 @@ bool Editor_OnCodeToolKey(HWND control, UINT key) {
       ShowGoToLineDialog();
       return true;
     case 'Z':
-      return UndoReplaceAll(control);
+      return UndoReplaceAllAfterOwnSteps(control);
     default:
       return false;
   }
@@ -143,6 +149,7 @@ LRESULT Editor_OnDestroy(HWND control, WPARAM wParam, LPARAM lParam) {
     gEditor.editorCount -= 1;
   }
   ForgetEditor(control, font, menu);
+  ForgetReplaceAll(control);
   ::SetWindowLongPtrA(control, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(gEditor.richEditProc));
   return PassOn(control, WM_DESTROY, wParam, lParam);
 }
@@ -211,7 +218,7 @@ LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LP
       return PassOn(control, message, wParam, lParam);
     case EM_UNDO:
     case WM_UNDO:
-      if (UndoReplaceAll(control)) return TRUE;
+      if (UndoReplaceAllAfterOwnSteps(control)) return TRUE;
       return PassOn(control, message, wParam, lParam);
     case EM_CANUNDO:
       if (CanUndoReplaceAll(control)) return TRUE;

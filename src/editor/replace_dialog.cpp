@@ -8,7 +8,6 @@
 
 #include <string>
 #include <utility>
-#include <vector>
 
 #include "core/code_search.h"
 #include "editor/child_controls.h"
@@ -35,75 +34,16 @@ constexpr int kCancelButtonId = 3001;
 constexpr int kReplaceButtonId = 3002;
 constexpr int kReplaceAllButtonId = 3003;
 
-// What the last Replace All changed, line by line, so that Undo takes it
-// back in one step. Wine's RichEdit takes seconds to take out, and to
-// record for its Undo, a change that spans many lines, and its Undo would
-// keep each line's change as a step of its own; so each changed line is
-// replaced within its line, with RichEdit's Undo paused, and the lines
-// it replaced are kept here instead.
-struct ChangedLine {
-  std::size_t line;
-  std::string before;
-  std::string after;
-};
+// What the last Replace All changed, so that Undo takes it back in one
+// step: the editor control it gave the code window, the text before it
+// (line ends and all), and the characters it left, which Undo finds again
+// before it puts the old text back.
 struct ReplaceAllStep {
   HWND editor = nullptr;
-  std::vector<ChangedLine> lines;
+  std::string before;
+  std::wstring after;
 };
 ReplaceAllStep gLastReplaceAll;
-
-struct LineSpan {
-  LONG start;
-  LONG length;
-};
-
-// Where each line of the editor's characters starts, and its length.
-std::vector<LineSpan> LinesOf(const std::wstring& characters) {
-  std::vector<LineSpan> lines;
-  LONG start = 0;
-  for (std::size_t i = 0; i <= characters.size(); ++i) {
-    if (i == characters.size() || characters[i] == L'\r') {
-      lines.push_back({start, static_cast<LONG>(i) - start});
-      start = static_cast<LONG>(i) + 1;
-    }
-  }
-  return lines;
-}
-
-// Each line replaced by its new text, the last first so that the places of
-// those before stay as they were; one paint afterwards.
-void PutLines(HWND editor, const std::vector<ChangedLine>& lines, bool forward) {
-  const std::vector<LineSpan> spans = LinesOf(EditorCharacters(editor));
-  ::SendMessageA(editor, WM_SETREDRAW, FALSE, 0);
-  ::SendMessageA(editor, EM_SETUNDOLIMIT, 0, 0);
-  for (auto changed = lines.rbegin(); changed != lines.rend(); ++changed) {
-    if (changed->line >= spans.size()) continue;
-    const LineSpan& span = spans[changed->line];
-    CHARRANGE range{span.start, span.start + span.length};
-    ::SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&range));
-    const std::string& text = forward ? changed->after : changed->before;
-    ::SendMessageA(editor, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text.c_str()));
-  }
-  ::SendMessageA(editor, EM_SETUNDOLIMIT, 100, 0);  // RichEdit's own, which the library never changes
-  ::SendMessageA(editor, EM_EMPTYUNDOBUFFER, 0, 0);
-  ::SendMessageA(editor, WM_SETREDRAW, TRUE, 0);
-  ::InvalidateRect(editor, nullptr, TRUE);
-}
-
-// Whether the lines still read as that step left them.
-bool LinesAre(HWND editor, const std::vector<ChangedLine>& lines) {
-  const std::wstring characters = EditorCharacters(editor);
-  const std::vector<LineSpan> spans = LinesOf(characters);
-  for (const ChangedLine& changed : lines) {
-    if (changed.line >= spans.size()) return false;
-    const LineSpan& span = spans[changed.line];
-    if (ToAnsi(characters.substr(static_cast<std::size_t>(span.start), static_cast<std::size_t>(span.length))) !=
-        changed.after) {
-      return false;
-    }
-  }
-  return true;
-}
 
 // The longest selection the window offers as the text to find.
 constexpr LONG kLongestSuggestion = 255;
@@ -189,6 +129,10 @@ void ReplaceWindow_OnReplace(HWND window) {
   FindNextMatch(window, what);
 }
 
+// Every match of the whole text at once, in a new editor control (see
+// RenewEditorControl): Wine's RichEdit changes a text of thousands of lines
+// line by line in seconds. A match lies within a line, so a text to find
+// that holds a line end matches nothing.
 void ReplaceWindow_OnReplaceAll(HWND window) {
   HWND editor = gEditor.currentEditor;
   const std::string what = FieldText(window, kFindBoxId);
@@ -196,35 +140,23 @@ void ReplaceWindow_OnReplaceAll(HWND window) {
   const std::string with = FieldText(window, kWithBoxId);
   const SearchOptions options = TakeOptions(window);
   RememberSearchText(what.c_str(), what.size());
-  const std::wstring characters = EditorCharacters(editor);
-  const std::vector<LineSpan> spans = LinesOf(characters);
-  std::vector<ChangedLine> changed;
-  std::size_t count = 0;
-  std::size_t length = 0;
-  for (std::size_t line = 0; line < spans.size(); ++line) {
-    std::string before = ToAnsi(characters.substr(static_cast<std::size_t>(spans[line].start),
-                                                  static_cast<std::size_t>(spans[line].length)));
-    Replaced replaced = ReplaceAll(before, what, with, options, kLongestReplacedText - length);
-    length += replaced.text.size() + 1;
-    if (replaced.tooLong || length > kLongestReplacedText) {
-      ::MessageBoxA(window, kTooLong, kAlertTitle, MB_OK | MB_ICONEXCLAMATION);
-      return;
-    }
-    if (replaced.count == 0) continue;
-    count += replaced.count;
-    changed.push_back({line, std::move(before), std::move(replaced.text)});
+  std::string before = ExactText(editor);
+  const Replaced replaced =
+      what.find_first_of("\r\n") == std::string::npos ? ReplaceAll(before, what, with, options) : Replaced{};
+  if (replaced.tooLong) {
+    ::MessageBoxA(window, kTooLong, kAlertTitle, MB_OK | MB_ICONEXCLAMATION);
+    return;
   }
-  if (count == 0) {
+  if (replaced.count == 0) {
     ::MessageBoxA(window, kNoMatches, kAlertTitle, MB_OK);
     return;
   }
-  {
-    const KeptView view(editor);
-    PutLines(editor, changed, true);
-  }
-  MarkChangedByUser(editor);
-  gLastReplaceAll = {editor, std::move(changed)};
-  const std::string done = std::to_string(count) + (count == 1 ? " match" : " matches") + " replaced";
+  HWND renewed = RenewEditorControl(editor, replaced.text);
+  if (renewed == nullptr) return;
+  MarkChangedByUser(renewed);
+  gLastReplaceAll = {renewed, std::move(before), EditorCharacters(renewed)};
+  const std::string done =
+      std::to_string(replaced.count) + (replaced.count == 1 ? " match" : " matches") + " replaced";
   ::SetWindowTextA(window, (" Replace Text: " + done).c_str());
 }
 
@@ -236,18 +168,24 @@ void CloseReplaceWindow(HWND window) {
 }  // namespace
 
 bool CanUndoReplaceAll(HWND editor) {
-  return editor != nullptr && gLastReplaceAll.editor == editor && LinesAre(editor, gLastReplaceAll.lines);
+  return editor != nullptr && gLastReplaceAll.editor == editor && EditorCharacters(editor) == gLastReplaceAll.after;
 }
 
 bool UndoReplaceAll(HWND editor) {
   if (!CanUndoReplaceAll(editor)) return false;
-  {
-    const KeptView view(editor);
-    PutLines(editor, gLastReplaceAll.lines, false);
+  std::string before = std::move(gLastReplaceAll.before);
+  HWND renewed = RenewEditorControl(editor, before);
+  if (renewed == nullptr) {
+    gLastReplaceAll.before = std::move(before);
+    return false;
   }
   gLastReplaceAll = {};
-  MarkChangedByUser(editor);
+  MarkChangedByUser(renewed);
   return true;
+}
+
+void ForgetReplaceAll(HWND editor) {
+  if (gLastReplaceAll.editor == editor) gLastReplaceAll = {};
 }
 
 void ShowReplaceDialog() {

@@ -72,6 +72,12 @@ class CodeTools : public EditorTest {
   DWORD previous_ = 0;
 };
 
+std::string CodeText(HWND codeWindow) {
+  std::string text(GetCodeText(codeWindow, nullptr, 0) + 1, '\0');
+  text.resize(GetCodeText(codeWindow, text.data(), static_cast<DWORD>(text.size())));
+  return text;
+}
+
 LONG LineOfCaret(HWND editor) {
   return static_cast<LONG>(::SendMessageA(editor, EM_EXLINEFROMCHAR, 0, Selection(editor).cpMin));
 }
@@ -135,22 +141,37 @@ TEST_F(CodeTools, CtrlHReplacesOneByOneOrAllAndCtrlZTakesReplaceAllBackInOneStep
   EXPECT_EVENTUALLY(EditorText(editor).rfind("mov ecx, ebx", 0) == 0);
   EXPECT_EQ(Selection(editor).cpMin, 17) << "the next match selected";
   ClickItem(replace, kReplaceAllButtonId);
-  EXPECT_EVENTUALLY(EditorText(editor).find("eax,") == std::string::npos);
+  // The code window has a new editor control holding the new text, where
+  // the host finds it, with the selection as it was.
+  EXPECT_EVENTUALLY(!::IsWindow(editor));
+  editor = EditorControlOf(codeWindow);
+  EXPECT_EQ(::GetDlgItem(codeWindow, kEditorControlId), editor);
+  EXPECT_EQ(EditorText(editor).find("eax,"), std::string::npos);
   EXPECT_NE(EditorText(editor).find("add ecx, ecx"), std::string::npos);
   EXPECT_NE(EditorText(editor).find("eax_count"), std::string::npos) << "another word kept";
+  EXPECT_EQ(CodeText(codeWindow), "mov ecx, ebx\r\nadd ecx, ecx\nmov eax_count, 1\r\n") << "line ends kept";
+  EXPECT_EQ(Selection(editor).cpMin, 17);
   EXPECT_NE(::SendMessageA(editor, EM_GETMODIFY, 0, 0), 0);
   EXPECT_NE(::SendMessageA(editor, EM_CANUNDO, 0, 0), 0);
 
   ClickItem(replace, kCancelButtonId);
   EXPECT_EVENTUALLY(!::IsWindow(replace));
-  FocusEditor(editor);
+  EXPECT_EQ(::GetFocus(), editor) << "back in the editor";
+  ::SendMessageA(editor, EM_SETSEL, 0, 0);
+  TypeText("x");
+  // What was typed after Replace All goes first, then Replace All in one
+  // step: the text before it, line ends and all; the single Replace before
+  // it stays.
+  EXPECT_EQ(EditorText(editor).find("xmov ecx, ebx"), 0u);
   PressControlAnd('Z');
-  // The text before Replace All, line ends and all, after one Undo; the
-  // single Replace before it stays.
-  std::string back(GetCodeText(codeWindow, nullptr, 0) + 1, '\0');
-  back.resize(GetCodeText(codeWindow, back.data(), static_cast<DWORD>(back.size())));
-  EXPECT_EQ(back, "mov ecx, ebx\r\nadd eax, eax\nmov eax_count, 1\r\n");
+  EXPECT_EQ(EditorText(editor).find("mov ecx, ebx"), 0u);
+  EXPECT_NE(EditorText(editor).find("add ecx, ecx"), std::string::npos) << "only the typing undone";
+  PressControlAnd('Z');
+  EXPECT_EVENTUALLY(!::IsWindow(editor));
+  editor = EditorControlOf(codeWindow);
+  EXPECT_EQ(CodeText(codeWindow), "mov ecx, ebx\r\nadd eax, eax\nmov eax_count, 1\r\n");
   EXPECT_EQ(::SendMessageA(editor, EM_CANUNDO, 0, 0), 0) << "Replace All was the one step";
+  EXPECT_EQ(::GetFocus(), editor);
 }
 
 std::vector<std::string> Items(HWND list) {

@@ -47,6 +47,22 @@ int VisibleLines(HWND editor) {
   return static_cast<int>(last - ::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)) + 1;
 }
 
+void PutCaret(HWND editor, LONG at) {
+  CHARRANGE caret{at, at};
+  ::SendMessageA(editor, EM_EXSETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  kelp::bench::PumpPending();
+}
+
+// Where the first word of a line starts.
+LONG FirstWordOf(HWND editor, LONG line) {
+  char text[512] = {};
+  *reinterpret_cast<WORD*>(text) = sizeof(text) - 1;
+  const auto length = ::SendMessageA(editor, EM_GETLINE, line, reinterpret_cast<LPARAM>(text));
+  LONG column = 0;
+  while (column < length && (text[column] == ' ' || text[column] == '\t')) ++column;
+  return static_cast<LONG>(::SendMessageA(editor, EM_LINEINDEX, line, 0)) + column;
+}
+
 struct Medians {
   double plain;
   double coloured;
@@ -118,14 +134,22 @@ int main() {
   Report("the same page painted again", steady);
   const Medians scrolled = Measure(editor, Scroll::kOneLine);
   Report("after a one-line scroll", scrolled);
-  // Typing: the control has the keyboard focus and so a caret, which both
-  // kinds of paint hide and show again.
+  // Typing: the control has the keyboard focus and so a caret, at the end
+  // of a line in the middle of the page, where new code is typed. RichEdit's
+  // paint hides and shows the caret; the colours need it hidden only where
+  // they can touch it, as inside a word.
   ::SetFocus(editor);
   kelp::bench::PumpPending();
+  const LONG middleLine = static_cast<LONG>(::SendMessageA(editor, EM_GETFIRSTVISIBLELINE, 0, 0)) + visible / 2;
+  const LONG middleStart = static_cast<LONG>(::SendMessageA(editor, EM_LINEINDEX, middleLine, 0));
+  PutCaret(editor, middleStart + static_cast<LONG>(::SendMessageA(editor, EM_LINELENGTH, middleStart, 0)));
   const Medians focused = Measure(editor, Scroll::kNone);
-  Report(::GetFocus() == editor ? "the same page, the control holding the keyboard focus (typing)"
+  Report(::GetFocus() == editor ? "the same page, the control holding the keyboard focus (typing at a line's end)"
                                 : "the same page (the control did not take the keyboard focus)",
          focused);
+  PutCaret(editor, FirstWordOf(editor, middleLine) + 1);
+  const Medians inWord = Measure(editor, Scroll::kNone);
+  Report("the same, the caret inside a word", inWord);
   if (visible < kMinimumVisibleLines) std::printf("  WARNING: fewer than %d visible lines\n", kMinimumVisibleLines);
   const double roundTrip = RoundTripMicroseconds();
   std::printf("  one round trip to the Wine server: %.1f us (the median of 2,000)\n", roundTrip);
@@ -135,5 +159,6 @@ int main() {
   std::printf("colouring_bench.ratio_same_page %.2f\n", steady.coloured / steady.plain);
   std::printf("colouring_bench.ratio_scrolled %.2f\n", scrolled.coloured / scrolled.plain);
   std::printf("colouring_bench.ratio_focused %.2f\n", focused.coloured / focused.plain);
+  std::printf("colouring_bench.ratio_caret_in_word %.2f\n", inWord.coloured / inWord.plain);
   return 0;
 }

@@ -110,6 +110,7 @@ class GlyphTable {
     usable_ = ::GetGlyphIndicesA(dc, bytes.data(), static_cast<int>(bytes.size()), indices_.data(),
                                  GGI_MARK_NONEXISTING_GLYPHS) == static_cast<DWORD>(bytes.size());
   }
+  bool Usable() const { return usable_; }
   bool Has(char c) const { return usable_ && indices_[static_cast<unsigned char>(c)] != kNoGlyph; }
   WORD operator[](char c) const { return indices_[static_cast<unsigned char>(c)]; }
 
@@ -132,6 +133,8 @@ struct GlyphInk {
   // clipped at its own left edge, so any other glyph starting a run makes
   // the run a call of its own.
   std::array<bool, 256> withinLeftEdge{};
+  // Glyphs whose ink ends at or left of their cell's right edge.
+  std::array<bool, 256> withinRightEdge{};
   // No glyph's ink reaches above its line. A run drawn alone is clipped at
   // its line's top; otherwise the lines are drawn one by one.
   bool withinLines = false;
@@ -141,7 +144,10 @@ GlyphInk GlyphInkOf(HDC dc) {
   GlyphInk ink;
   std::array<ABC, 256> widths{};
   if (!::GetCharABCWidthsA(dc, 0, 255, widths.data())) return ink;  // not TrueType: one call a run
-  for (std::size_t c = 0; c < widths.size(); ++c) ink.withinLeftEdge[c] = widths[c].abcA >= 0;
+  for (std::size_t c = 0; c < widths.size(); ++c) {
+    ink.withinLeftEdge[c] = widths[c].abcA >= 0;
+    ink.withinRightEdge[c] = widths[c].abcC >= 0;
+  }
   TEXTMETRICA text{};
   OUTLINETEXTMETRICA outline{};
   outline.otmSize = sizeof(outline);
@@ -152,9 +158,16 @@ GlyphInk GlyphInkOf(HDC dc) {
 
 // What the drawing needs to know of the editor font besides its layout.
 struct GlyphMeasures {
-  explicit GlyphMeasures(HDC dc) : table(dc), ink(GlyphInkOf(dc)) {}
+  explicit GlyphMeasures(HDC dc) : table(dc), ink(GlyphInkOf(dc)), caretWidth(CaretWidth()) {}
   GlyphTable table;
   GlyphInk ink;
+  int caretWidth;  // in pixels, as the system makes a caret of no width asked for
+
+ private:
+  static int CaretWidth() {
+    DWORD width = 1;
+    return ::SystemParametersInfoA(SPI_GETCARETWIDTH, 0, &width, 0) && width > 0 ? static_cast<int>(width) : 1;
+  }
 };
 
 // The runs of one colour on the page, drawn with as few calls as the pixels
@@ -287,6 +300,59 @@ void DrawLaidOutPage(HDC dc, const LaidOutPage& page, const RECT& area, const Gl
   }
 }
 
+// Whether the colours drawn on the page can touch the caret, which stands
+// in the first pixel column of the character at `caret` (an offset into
+// the page's text): a run touches it when the caret is at one of its
+// characters, or beside it where the glyph next to the caret reaches out
+// of its cell. A caret wider than a character may touch anything.
+bool PageTouchesCaret(const LaidOutPage& page, std::size_t caret, const GlyphMeasures& glyphs) {
+  if (!glyphs.table.Usable() || glyphs.caretWidth > page.lines.advances[static_cast<unsigned char>(' ')]) {
+    return true;
+  }
+  const std::string_view text = page.lines.visible.text;
+  for (std::size_t i = 0; i < page.count; ++i) {
+    const PlacedRun& run = page.runs[i];
+    const std::size_t end = run.offset + run.length;
+    if (run.offset <= caret && caret < end) return true;
+    if (caret == end && !glyphs.ink.withinRightEdge[static_cast<unsigned char>(text[end - 1])]) return true;
+    if (caret + 1 == run.offset && !glyphs.ink.withinLeftEdge[static_cast<unsigned char>(text[run.offset])]) {
+      return true;
+    }
+  }
+  return false;
+}
+
+// Hides the caret while it lives. The caret's blink inverts its pixels:
+// colours drawn over a shown caret would be inverted into specks when it
+// next blinks off. Hiding and showing one cost a round trip to the window
+// manager each (under Wine, as much as a tenth of the colouring), so it is
+// hidden only where the colours can touch it.
+class HiddenCaret {
+ public:
+  HiddenCaret(HWND control, bool hide) : control_(hide ? control : nullptr) {
+    if (control_ != nullptr) ::HideCaret(control_);
+  }
+  HiddenCaret(const HiddenCaret&) = delete;
+  HiddenCaret& operator=(const HiddenCaret&) = delete;
+  ~HiddenCaret() {
+    if (control_ != nullptr) ::ShowCaret(control_);
+  }
+
+ private:
+  HWND control_;
+};
+
+// The caret's place in the page's text, or nothing when the control shows
+// no caret (a selection, not a caret, marks where the user is).
+std::optional<std::size_t> CaretOnPage(HWND control, const LaidOutPage& page) {
+  CHARRANGE selection{};
+  ::SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  if (selection.cpMin != selection.cpMax) return std::nullopt;
+  const LONG caret = selection.cpMin - page.lines.visible.first;
+  if (caret < 0 || static_cast<std::size_t>(caret) > page.lines.visible.text.size()) return std::nullopt;
+  return static_cast<std::size_t>(caret);
+}
+
 // Anything else: every run is asked where it lies.
 void DrawRunsOneByOne(HWND control, HDC dc, const RECT& area) {
   const std::optional<VisibleText> visible = FetchVisibleText(control, area);
@@ -330,14 +396,20 @@ const MeasuredFont& MeasuredFontOf(HWND control, HFONT font) {
   return gMeasuredFont;
 }
 
-void DrawColouredWords(HWND control, HFONT font) {
+void DrawColouredWords(HWND control, HFONT font, bool hasCaret) {
   RECT area{};
   ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
   area.left += kColourLeftInset;
   const MeasuredFont& measured = MeasuredFontOf(control, font);
   const std::optional<LaidOutPage> page =
       measured.layout ? LayOutPage(control, *measured.layout, area) : std::nullopt;
+  bool caretTouched = hasCaret;
+  if (hasCaret && page) {
+    const std::optional<std::size_t> caret = CaretOnPage(control, *page);
+    caretTouched = caret && PageTouchesCaret(*page, *caret, *measured.glyphs);
+  }
 
+  const HiddenCaret hidden(control, caretTouched);
   win::WindowDc dc(control);
   win::SavedDcState saved(dc);
   ::SelectObject(dc, font);
@@ -388,21 +460,16 @@ void FreeKeywords() {
   FreePaintBuffers();
 }
 
-// The caret is hidden while the colours are drawn, so that its blink
-// (an inversion) does not leave specks in them. Only the control with the
-// keyboard focus has a caret, and hiding and showing one cost a round trip
-// to the window manager each (under Wine, as much as a tenth of the
-// colouring), so the others skip both.
+// RichEdit paints the text (its paint hides and shows the caret, which
+// its paint also puts in place), then the colours go over it. Only the
+// control with the keyboard focus has a caret.
 LRESULT PaintColouredText(HWND control, WPARAM wParam, LPARAM lParam) {
-  const bool hasCaret = gEditor.focusedEditor == control;
-  if (hasCaret) ::HideCaret(control);
   const LRESULT result = ::CallWindowProcA(gEditor.richEditProc, control, WM_PAINT, wParam, lParam);
   if (const EditorBlock* block = EditorBlockOf(control)) {
     HFONT font = win::FromHandle32<HFONT>(block->font);
     gEditor.editorFont = font;
-    DrawColouredWords(control, font);
+    DrawColouredWords(control, font, gEditor.focusedEditor == control);
   }
-  if (hasCaret) ::ShowCaret(control);
   return result;
 }
 

@@ -233,6 +233,39 @@ TEST_F(CodeTools, TheListsOfAFormsCodeWindowFollowTheCodeAndTakeTheCaretThere) {
   EXPECT_EQ(Items(entries).size(), 5u);
 }
 
+// A 20,000-line module with a line of 100,000 characters: Replace All of
+// that line by another as long, then of a text by a replacement holding
+// it, which ends and replaces each match once; Undo goes back step by step.
+TEST_F(CodeTools, ReplaceAllTakesABigModuleALongLineAndAReplacementHoldingTheSearch) {
+  const std::string longLine(100000, 'a');
+  std::string text;
+  for (int i = 0; i < 20000; ++i) text += "    mov eax, ebx\r\n";
+  text += longLine;
+  HWND codeWindow = OpenCodeWindow("Module1 (Code)", text.c_str());
+  HWND replace = Open(EditorControlOf(codeWindow), 'H', kReplaceWindowClassName);
+  ASSERT_NE(replace, nullptr);
+  ::SetDlgItemTextA(replace, kFindBoxId, longLine.c_str());
+  ::SetDlgItemTextA(replace, kWithBoxId, std::string(100000, 'b').c_str());
+  ClickItem(replace, kReplaceAllButtonId);
+  EXPECT_EVENTUALLY(WindowText(replace) == " Replace Text: 1 match replaced");
+  std::string expected = text.substr(0, text.size() - longLine.size()) + std::string(100000, 'b');
+  EXPECT_TRUE(CodeText(codeWindow) == expected) << "the long line replaced";
+
+  ::SetDlgItemTextA(replace, kFindBoxId, "eax");
+  ::SetDlgItemTextA(replace, kWithBoxId, "eax, eax");
+  ClickItem(replace, kReplaceAllButtonId);
+  EXPECT_EVENTUALLY(WindowText(replace) == " Replace Text: 20000 matches replaced");
+  const std::string twice = CodeText(codeWindow);
+  EXPECT_EQ(twice.substr(0, 23), "    mov eax, eax, ebx\r\n");
+  EXPECT_EQ(twice.size(), expected.size() + 20000 * 5);
+
+  ClickItem(replace, kCancelButtonId);
+  EXPECT_EVENTUALLY(!::IsWindow(replace));
+  PressControlAnd('Z');
+  EXPECT_EVENTUALLY(CodeText(codeWindow) == expected);  // the second Replace All undone
+  EXPECT_EQ(::SendMessageA(EditorControlOf(codeWindow), EM_CANUNDO, 0, 0), 0) << "one step kept, the last";
+}
+
 TEST_F(CodeTools, AnEmptySearchReplacesNothingAndAHostThatDidNotAskGetsNoWindows) {
   HWND editor = EditorControlOf(OpenCodeWindow("Module1 (Code)", "mov eax, 1"));
   HWND replace = Open(editor, 'H', kReplaceWindowClassName);

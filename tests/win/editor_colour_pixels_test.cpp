@@ -228,6 +228,17 @@ TEST_F(ColourPixels, TheCaretOfTheFocusedEditorIsDrawnOverTheColoursAndLeavesThe
   ::ShowCaret(editor);
   EXPECT_EQ(DifferingPixels(page, withoutCaret), 0);
   EXPECT_GT(DifferingPixels(withCaret, withoutCaret), 0) << "the caret shows";
+
+  // Typing at a line's end, after a keyword: no colour touches the caret,
+  // and the page stays whole all the same.
+  FINDTEXTEXA find{{0, -1}, "push\tecx", {}};
+  ASSERT_GE(::SendMessageA(editor, EM_FINDTEXTEX, FR_DOWN, reinterpret_cast<LPARAM>(&find)), 0);
+  ::SendMessageA(editor, EM_SETSEL, find.chrgText.cpMax, find.chrgText.cpMax);
+  ::InvalidateRect(editor, nullptr, TRUE);
+  ::UpdateWindow(editor);
+  ::HideCaret(editor);
+  EXPECT_EQ(DifferingPixels(page, ClientPixelsNow(editor)), 0) << "after ecx at a line's end";
+  ::ShowCaret(editor);
 }
 
 // Lines wrapped at the window's width are taller than one font: wherever

@@ -300,59 +300,6 @@ void DrawLaidOutPage(HDC dc, const LaidOutPage& page, const RECT& area, const Gl
   }
 }
 
-// Whether the colours drawn on the page can touch the caret, which stands
-// in the first pixel column of the character at `caret` (an offset into
-// the page's text): a run touches it when the caret is at one of its
-// characters, or beside it where the glyph next to the caret reaches out
-// of its cell. A caret wider than a character may touch anything.
-bool PageTouchesCaret(const LaidOutPage& page, std::size_t caret, const GlyphMeasures& glyphs) {
-  if (!glyphs.table.Usable() || glyphs.caretWidth > page.lines.advances[static_cast<unsigned char>(' ')]) {
-    return true;
-  }
-  const std::string_view text = page.lines.visible.text;
-  for (std::size_t i = 0; i < page.count; ++i) {
-    const PlacedRun& run = page.runs[i];
-    const std::size_t end = run.offset + run.length;
-    if (run.offset <= caret && caret < end) return true;
-    if (caret == end && !glyphs.ink.withinRightEdge[static_cast<unsigned char>(text[end - 1])]) return true;
-    if (caret + 1 == run.offset && !glyphs.ink.withinLeftEdge[static_cast<unsigned char>(text[run.offset])]) {
-      return true;
-    }
-  }
-  return false;
-}
-
-// Hides the caret while it lives. The caret's blink inverts its pixels:
-// colours drawn over a shown caret would be inverted into specks when it
-// next blinks off. Hiding and showing one cost a round trip to the window
-// manager each (under Wine, as much as a tenth of the colouring), so it is
-// hidden only where the colours can touch it.
-class HiddenCaret {
- public:
-  HiddenCaret(HWND control, bool hide) : control_(hide ? control : nullptr) {
-    if (control_ != nullptr) ::HideCaret(control_);
-  }
-  HiddenCaret(const HiddenCaret&) = delete;
-  HiddenCaret& operator=(const HiddenCaret&) = delete;
-  ~HiddenCaret() {
-    if (control_ != nullptr) ::ShowCaret(control_);
-  }
-
- private:
-  HWND control_;
-};
-
-// The caret's place in the page's text, or nothing when the control shows
-// no caret (a selection, not a caret, marks where the user is).
-std::optional<std::size_t> CaretOnPage(HWND control, const LaidOutPage& page) {
-  CHARRANGE selection{};
-  ::SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
-  if (selection.cpMin != selection.cpMax) return std::nullopt;
-  const LONG caret = selection.cpMin - page.lines.visible.first;
-  if (caret < 0 || static_cast<std::size_t>(caret) > page.lines.visible.text.size()) return std::nullopt;
-  return static_cast<std::size_t>(caret);
-}
-
 // Anything else: every run is asked where it lies.
 void DrawRunsOneByOne(HWND control, HDC dc, const RECT& area) {
   const std::optional<VisibleText> visible = FetchVisibleText(control, area);
@@ -396,20 +343,14 @@ const MeasuredFont& MeasuredFontOf(HWND control, HFONT font) {
   return gMeasuredFont;
 }
 
-void DrawColouredWords(HWND control, HFONT font, bool hasCaret) {
+void DrawColouredWords(HWND control, HFONT font) {
   RECT area{};
   ::SendMessageA(control, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&area));
   area.left += kColourLeftInset;
   const MeasuredFont& measured = MeasuredFontOf(control, font);
   const std::optional<LaidOutPage> page =
       measured.layout ? LayOutPage(control, *measured.layout, area) : std::nullopt;
-  bool caretTouched = hasCaret;
-  if (hasCaret && page) {
-    const std::optional<std::size_t> caret = CaretOnPage(control, *page);
-    caretTouched = caret && PageTouchesCaret(*page, *caret, *measured.glyphs);
-  }
 
-  const HiddenCaret hidden(control, caretTouched);
   win::WindowDc dc(control);
   win::SavedDcState saved(dc);
   ::SelectObject(dc, font);
@@ -421,6 +362,61 @@ void DrawColouredWords(HWND control, HFONT font, bool hasCaret) {
   } else {
     DrawRunsOneByOne(control, dc, area);
   }
+}
+
+// Hides the caret while it lives. The caret's blink inverts its pixels:
+// colours drawn over a shown caret would be inverted into specks when it
+// next blinks off. Hiding and showing one cost a round trip to the window
+// manager each (under Wine, as much as a tenth of the colouring), and
+// drawing it as many again, so it is hidden only where the colours can
+// touch it.
+class HiddenCaret {
+ public:
+  HiddenCaret(HWND control, bool hide) : control_(hide ? control : nullptr) {
+    if (control_ != nullptr) ::HideCaret(control_);
+  }
+  HiddenCaret(const HiddenCaret&) = delete;
+  HiddenCaret& operator=(const HiddenCaret&) = delete;
+  ~HiddenCaret() {
+    if (control_ != nullptr) ::ShowCaret(control_);
+  }
+
+ private:
+  HWND control_;
+};
+
+// A character cell that holds no ink: a blank, a TAB, a line end, or none
+// (-1, past either end of the text).
+bool IsBlankCell(int character) {
+  return character < 0 || character == ' ' || character == '\t' || character == '\r' || character == '\n';
+}
+
+// Whether the colours can touch the caret of the control with the focus.
+// It stands in the first pixel column of the character after it, so it is
+// certainly untouched only where that character leaves no ink (a blank, a
+// TAB, a line end or the text's end) and the glyphs beside that cell keep
+// their ink inside their own cells; typing at the end of a line is the
+// usual case. Asked before the control paints, from the measures of the
+// font last painted with.
+bool CaretMayTouchColours(HWND control, HFONT font) {
+  if (gMeasuredFont.font != font || !gMeasuredFont.layout || !gMeasuredFont.glyphs) return true;
+  const GlyphMeasures& glyphs = *gMeasuredFont.glyphs;
+  if (!glyphs.table.Usable() || glyphs.caretWidth > gMeasuredFont.layout->advances[static_cast<unsigned char>(' ')]) {
+    return true;
+  }
+  CHARRANGE selection{};
+  ::SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
+  if (selection.cpMin != selection.cpMax) return false;  // a selection shows, not a caret
+  char around[4] = {};
+  const LONG from = selection.cpMin > 0 ? selection.cpMin - 1 : 0;
+  TEXTRANGEA range{{from, selection.cpMin + 2}, around};
+  const auto count = static_cast<LONG>(::SendMessageA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));
+  const LONG at = selection.cpMin - from;
+  auto cell = [&](LONG i) { return i >= 0 && i < count ? static_cast<unsigned char>(around[i]) : -1; };
+  const int before = at > 0 ? cell(at - 1) : -1, under = cell(at), after = cell(at + 1);
+  const bool beforeKeepsOut = IsBlankCell(before) || glyphs.ink.withinRightEdge[static_cast<std::size_t>(before)];
+  const bool afterKeepsOut = IsBlankCell(after) || glyphs.ink.withinLeftEdge[static_cast<std::size_t>(after)];
+  return !(IsBlankCell(under) && beforeKeepsOut && afterKeepsOut);
 }
 
 }  // namespace
@@ -460,15 +456,18 @@ void FreeKeywords() {
   FreePaintBuffers();
 }
 
-// RichEdit paints the text (its paint hides and shows the caret, which
-// its paint also puts in place), then the colours go over it. Only the
-// control with the keyboard focus has a caret.
+// RichEdit paints the text, then the colours go over it. The caret is
+// hidden around both where the colours can touch it: hidden before the
+// control's paint, the hide and show of that paint draw nothing.
 LRESULT PaintColouredText(HWND control, WPARAM wParam, LPARAM lParam) {
+  const EditorBlock* block = EditorBlockOf(control);
+  HFONT font = block != nullptr ? win::FromHandle32<HFONT>(block->font) : nullptr;
+  const bool hasCaret = gEditor.focusedEditor == control;  // only the control with the focus has one
+  const HiddenCaret hidden(control, hasCaret && CaretMayTouchColours(control, font));
   const LRESULT result = ::CallWindowProcA(gEditor.richEditProc, control, WM_PAINT, wParam, lParam);
-  if (const EditorBlock* block = EditorBlockOf(control)) {
-    HFONT font = win::FromHandle32<HFONT>(block->font);
+  if (block != nullptr) {
     gEditor.editorFont = font;
-    DrawColouredWords(control, font, gEditor.focusedEditor == control);
+    DrawColouredWords(control, font);
   }
   return result;
 }

@@ -407,7 +407,15 @@ bool CaretMayTouchColours(HWND control, HFONT font) {
   CHARRANGE selection{};
   ::SendMessageA(control, EM_EXGETSEL, 0, reinterpret_cast<LPARAM>(&selection));
   if (selection.cpMin != selection.cpMax) return false;  // a selection shows, not a caret
-  char around[4] = {};
+  // The control answers in the ANSI code page: one byte a character there,
+  // or the bytes are no characters to look at. Room for three characters
+  // however many bytes they take.
+  static const bool singleByte = [] {
+    CPINFO info{};
+    return ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
+  }();
+  if (!singleByte) return true;
+  char around[16] = {};
   const LONG from = selection.cpMin > 0 ? selection.cpMin - 1 : 0;
   TEXTRANGEA range{{from, selection.cpMin + 2}, around};
   const auto count = static_cast<LONG>(::SendMessageA(control, EM_GETTEXTRANGE, 0, reinterpret_cast<LPARAM>(&range)));

@@ -158,15 +158,21 @@ GlyphInk GlyphInkOf(HDC dc) {
 
 // What the drawing needs to know of the editor font besides its layout.
 struct GlyphMeasures {
-  explicit GlyphMeasures(HDC dc) : table(dc), ink(GlyphInkOf(dc)), caretWidth(CaretWidth()) {}
+  explicit GlyphMeasures(HDC dc)
+      : table(dc), ink(GlyphInkOf(dc)), caretWidth(CaretWidth()), ansiSingleByte(AnsiSingleByte()) {}
   GlyphTable table;
   GlyphInk ink;
-  int caretWidth;  // in pixels, as the system makes a caret of no width asked for
+  int caretWidth;       // in pixels, as the system makes a caret of no width asked for
+  bool ansiSingleByte;  // the ANSI code page has one byte a character
 
  private:
   static int CaretWidth() {
     DWORD width = 1;
     return ::SystemParametersInfoA(SPI_GETCARETWIDTH, 0, &width, 0) && width > 0 ? static_cast<int>(width) : 1;
+  }
+  static bool AnsiSingleByte() {
+    CPINFO info{};
+    return ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
   }
 };
 
@@ -410,11 +416,7 @@ bool CaretMayTouchColours(HWND control, HFONT font) {
   // The control answers in the ANSI code page: one byte a character there,
   // or the bytes are no characters to look at. Room for three characters
   // however many bytes they take.
-  static const bool singleByte = [] {
-    CPINFO info{};
-    return ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize == 1;
-  }();
-  if (!singleByte) return true;
+  if (!glyphs.ansiSingleByte) return true;
   char around[16] = {};
   const LONG from = selection.cpMin > 0 ? selection.cpMin - 1 : 0;
   TEXTRANGEA range{{from, selection.cpMin + 2}, around};

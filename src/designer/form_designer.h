@@ -124,6 +124,9 @@ void SelectForm(HWND frame);
 
 // Whether the window is a form's design surface (project_controls.cpp).
 bool IsDesignSurface(HWND window);
+// Beneath every control but the group boxes, sized as given
+// (project_controls.cpp).
+void PutBeneathTheOthers(HWND surface, HWND control, int width, int height);
 
 // After the back panel has been resized: the frame's scroll ranges follow.
 void RecomputeFormScrollBars(HWND frame);

@@ -6,6 +6,7 @@
 #include "controls/design_control.h"
 #include "core/grab_geometry.h"
 #include "designer/drag_frame.h"
+#include "designer/form_designer.h"
 #include "entry/host_options.h"
 #include "entry/window_utilities.h"
 #include "win/gdi.h"
@@ -163,7 +164,7 @@ void Handle_OnLButtonUp(HWND handle) {
   if (kind == kKindGroupBox) {
     ::SetWindowPos(target, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE);
   } else if (kind == kKindTimer) {
-    ::SetWindowPos(target, HWND_BOTTOM, 0, 0, kTimerSize, kTimerSize, SWP_NOMOVE | SWP_NOACTIVATE);
+    PutBeneathTheOthers(surface, target, kTimerSize, kTimerSize);
   }
   ReplaceHandleSet();
   const RECT after = RectInParent(target);

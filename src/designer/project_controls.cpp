@@ -34,24 +34,32 @@ bool IsGroupBox(HWND control) {
   return record != nullptr && record->kind == kKindGroupBox;
 }
 
+// The lowest control other than `control` that is no group box, or none.
+HWND LowestAboveTheGroupBoxes(HWND surface, HWND control) {
+  for (HWND c = BottomControl(surface); c != nullptr; c = ControlAbove(surface, c)) {
+    if (c != control && !IsGroupBox(c)) return c;
+  }
+  return nullptr;
+}
+
 // The designer keeps group boxes beneath every other control: a group box
 // goes just beneath the lowest other control (above the group boxes placed
 // before it); anything else goes on top, as a placed control does.
 void PutAmongTheOthers(HWND surface, HWND control) {
   constexpr UINT kKeepPlace = SWP_NOSIZE | SWP_NOMOVE | SWP_NOACTIVATE;
-  HWND lowestOther = nullptr;
-  if (IsGroupBox(control)) {
-    for (HWND c = BottomControl(surface); c != nullptr; c = ControlAbove(surface, c)) {
-      if (c != control && !IsGroupBox(c)) {
-        lowestOther = c;
-        break;
-      }
-    }
-  }
+  HWND lowestOther = IsGroupBox(control) ? LowestAboveTheGroupBoxes(surface, control) : nullptr;
   ::SetWindowPos(control, lowestOther != nullptr ? lowestOther : HWND_TOPMOST, 0, 0, 0, 0, kKeepPlace);
 }
 
 }  // namespace
+
+// A timer sent beneath the others still lies above the group boxes, so that
+// a saved form, placed again in its order, stacks as it did.
+void PutBeneathTheOthers(HWND surface, HWND control, int width, int height) {
+  HWND lowestOther = LowestAboveTheGroupBoxes(surface, control);
+  const UINT keep = SWP_NOMOVE | SWP_NOACTIVATE | (lowestOther != nullptr ? 0 : SWP_NOZORDER);
+  ::SetWindowPos(control, lowestOther, 0, 0, width, height, keep);
+}
 
 bool IsDesignSurface(HWND window) {
   char name[sizeof(kSurfaceClassName) + 1] = {};

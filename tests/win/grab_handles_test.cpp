@@ -123,9 +123,15 @@ TEST_F(GrabHandles, ACornerHandleMovesTwoEdgesAndAMiddleOneOne) {
   EXPECT_EQ(RectInParent(Handle(kBottomRight)).left, r.right);
 }
 
-TEST_F(GrabHandles, AResizedTimerStays28By28AtItsNewPlace) {
+// Beneath the other controls, but above the group boxes: the designer keeps
+// those lowest, and a saved form placed again stacks as it did.
+TEST_F(GrabHandles, AResizedTimerStays28By28AtItsNewPlaceBeneathAllButTheGroupBoxes) {
   HWND surface = NewSurface();
+  DWORD tool = 0;
+  HWND group = CreateGroupBoxWin(surface, 150, 150, 150, 100, "Groupbox0", &tool);
   HWND timer = CreateTimerWin(surface, 60, 60, 28, 28, "timer0");
+  HWND button = CreateButtonWin(surface, 200, 20, 75, 23, "Button0");
+  ::SetWindowPos(group, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
   ShowGrabHandles(timer, kGrabHandlesShow);
   const POINT start = CentreOfHandle(kTopLeft);
   const POINT end = {start.x - 25, start.y - 20};
@@ -135,6 +141,11 @@ TEST_F(GrabHandles, AResizedTimerStays28By28AtItsNewPlace) {
   EXPECT_EQ(r.bottom - r.top, 28);
   EXPECT_EQ(r.left, SurfacePoint(surface, end).x + 1);
   EXPECT_EQ(r.top, SurfacePoint(surface, end).y + 1);
+  std::vector<HWND> topFirst;
+  for (HWND w = ::GetWindow(surface, GW_CHILD); w != nullptr; w = ::GetWindow(w, GW_HWNDNEXT)) {
+    if (w == button || w == timer || w == group) topFirst.push_back(w);
+  }
+  EXPECT_EQ(topFirst, (std::vector<HWND>{button, timer, group})) << "the button above the timer, the group box lowest";
 }
 
 TEST_F(GrabHandles, AResizedGroupBoxStaysBeneathTheOtherControls) {

@@ -221,8 +221,9 @@ LRESULT CALLBACK EditorControlProc(HWND control, UINT message, WPARAM wParam, LP
       if (UndoReplaceAllAfterOwnSteps(control)) return TRUE;
       return PassOn(control, message, wParam, lParam);
     case EM_CANUNDO:
-      if (CanUndoReplaceAll(control)) return TRUE;
-      return PassOn(control, message, wParam, lParam);
+      // RichEdit's own answer first: it is cheap, where ours reads the text.
+      if (PassOn(control, message, wParam, lParam) != 0) return TRUE;
+      return CanUndoReplaceAll(control) ? TRUE : FALSE;
     case WM_KEYUP:
       return Editor_OnKeyUp(control, static_cast<UINT>(wParam), wParam, lParam);
     case WM_CHAR:

@@ -72,12 +72,6 @@ class CodeTools : public EditorTest {
   DWORD previous_ = 0;
 };
 
-std::string CodeText(HWND codeWindow) {
-  std::string text(GetCodeText(codeWindow, nullptr, 0) + 1, '\0');
-  text.resize(GetCodeText(codeWindow, text.data(), static_cast<DWORD>(text.size())));
-  return text;
-}
-
 LONG LineOfCaret(HWND editor) {
   return static_cast<LONG>(::SendMessageA(editor, EM_EXLINEFROMCHAR, 0, Selection(editor).cpMin));
 }

@@ -431,6 +431,15 @@ std::string WindowText(HWND window) {
   return text;
 }
 
+std::string CodeText(HWND codeWindow) {
+  const DWORD length = GetCodeText(codeWindow, nullptr, 0);
+  std::string text(length + 1, '\0');
+  const DWORD copied = GetCodeText(codeWindow, text.data(), length + 1);
+  EXPECT_EQ(copied, length) << "the same length twice";
+  text.resize(length);
+  return text;
+}
+
 std::string ClassNameOf(HWND window) {
   char name[256] = {};
   ::GetClassNameA(window, name, sizeof(name));

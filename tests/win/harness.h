@@ -166,6 +166,8 @@ class StandInWindow {
 
 std::string WindowText(HWND window);
 std::string ClassNameOf(HWND window);
+// A code window's text, exactly, through GetCodeText.
+std::string CodeText(HWND codeWindow);
 // How many direct children of the window are of the class.
 int CountChildren(HWND parent, const std::string& className);
 

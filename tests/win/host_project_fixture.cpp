@@ -83,15 +83,6 @@ DWORD CodeFlags(bool visible) { return visible ? KELP32_CODE_VISIBLE : 0; }
 
 }  // namespace
 
-std::string CodeText(HWND codeWindow) {
-  const DWORD length = GetCodeText(codeWindow, nullptr, 0);
-  std::string text(length + 1, '\0');
-  const DWORD copied = GetCodeText(codeWindow, text.data(), length + 1);
-  EXPECT_EQ(copied, length) << "the same length twice";
-  text.resize(length);
-  return text;
-}
-
 SavedProject SaveProject() {
   SavedProject project{};
   GetProjectInfo(&project.info);

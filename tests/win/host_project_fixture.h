@@ -57,9 +57,6 @@ SavedProject SaveProject();
 // modules again, with the saved counters.
 void RebuildProject(const SavedProject& project);
 
-// A code window's text, exactly, through GetCodeText.
-std::string CodeText(HWND codeWindow);
-
 class HostProjectTest : public HostTest {
  protected:
   void SetUp() override;

@@ -203,9 +203,22 @@ void GiveCode(HWND owner, const RecordFields& saved) {
   if (saved.code) SetCodeText(owner, saved.code->c_str(), saved.codeShown ? KELP32_CODE_VISIBLE : 0);
 }
 
+// Placing a control puts a group box beneath every other control, but a file
+// may stack them otherwise (written by hand, or by an older designer): the
+// placed controls are stacked again as the file lists them, bottom to top.
+void StackAsSaved(HWND surface, const std::vector<HWND>& placed) {
+  std::vector<HWND> stacked;
+  for (HWND c = GetNextControl(surface, nullptr); c != nullptr; c = GetNextControl(surface, c)) stacked.push_back(c);
+  if (stacked == placed) return;
+  for (std::size_t i = placed.size(); i-- > 1;) {
+    ::SetWindowPos(placed[i - 1], placed[i], 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
+}
+
 // The controls and the code of a form, placed in their stacking order.
 bool BuildContents(HWND frame, HWND surface, const Form& saved, std::string& problem) {
   bool whole = true;
+  std::vector<HWND> inOrder;
   for (const Control& control : saved.controls) {
     const WindowPlace place =
         control.window.value_or(WindowPlace{control.left, control.top, control.width, control.height});
@@ -221,7 +234,9 @@ bool BuildContents(HWND frame, HWND surface, const Form& saved, std::string& pro
     const KELP32_DESIGN_PROPERTIES properties = SavedProperties(placed, control);
     SetDesignProperties(placed, &properties);
     GiveCode(placed, control);
+    inOrder.push_back(placed);
   }
+  StackAsSaved(surface, inOrder);
   GiveCode(frame, saved);
   return whole;
 }

@@ -3,6 +3,7 @@
 // a save killed at any step and an environment that ends without saving.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/project_paths.h"
@@ -207,6 +208,22 @@ TEST_F(KelpProjects, WhatIsSavedOpensAsItWasHereAndInAFreshKelp) {
   EXPECT_TRUE(after.project->forms == made.forms);
   ::PostMessageA(kelp.Frame(), WM_CLOSE, 0, 0);
   EXPECT_EQ(kelp.AwaitExit(), 0u) << "saved: no question";
+}
+
+TEST_F(KelpProjects, AFormOpensStackedAsItsFileSaysWhereTheDesignerWouldNotStackIt) {
+  HWND surface = SurfaceOf(AddFormByMenu());
+  for (UINT kind : {KIND_GROUPBOX, KIND_BUTTON, KIND_TIMER}) {
+    ASSERT_NE(PlaceDesignControl(surface, kind, 0, nullptr, 10, 10, 80, 40), nullptr);
+  }
+  PumpPending();
+  Project file = TakeSnapshot(Project{});
+  // The timer lowest, the group box on top: a file from an older designer.
+  std::vector<Control>& controls = file.forms[0].controls;
+  ASSERT_EQ(controls.size(), 3u);
+  std::reverse(controls.begin(), controls.end());
+  std::string problem;
+  ASSERT_TRUE(RebuildProject(file, ProjectWindow(), problem)) << problem;
+  EXPECT_TRUE(TakeSnapshot(file) == file);
 }
 
 // A small project written straight from the model, as kelp.exe would save it.

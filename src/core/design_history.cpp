@@ -91,6 +91,7 @@ DesignSnapshot ApplyStep(const DesignSnapshot& base, const DesignStep& step, Ste
 }
 
 void DesignHistory::Rebase(DesignSnapshot now) {
+  Revise();
   base_ = std::move(now);
   hasBase_ = true;
   undo_.clear();
@@ -109,6 +110,7 @@ bool DesignHistory::Record(DesignSnapshot now, bool continuing) {
     Rebase(std::move(now));
     return false;
   }
+  Revise();
   if (continuing && !undo_.empty() && redo_.empty()) {
     DesignStep& last = undo_.back();
     const DesignSnapshot beforeLast = ApplyStep(base_, last, StepDirection::kBackward);
@@ -136,6 +138,7 @@ bool DesignHistory::Record(DesignSnapshot now, bool continuing) {
 std::optional<DesignStep> DesignHistory::Walk(std::deque<DesignStep>& from, std::deque<DesignStep>& to,
                                                StepDirection direction) {
   if (from.empty()) return std::nullopt;
+  Revise();
   DesignStep step = std::move(from.back());
   from.pop_back();
   base_ = ApplyStep(base_, step, direction);

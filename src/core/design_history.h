@@ -90,9 +90,14 @@ class DesignHistory {
   std::size_t RedoCount() const { return redo_.size(); }
   // The bytes the steps hold (the current state not counted).
   std::size_t StepBytes() const { return stepBytes_; }
+  // Changes with every change of the steps or of the state the history
+  // stands at, and is never the same for two histories: an unchanged
+  // revision means the history is as it was.
+  std::uint64_t Revision() const { return revision_; }
 
  private:
   void Trim();
+  void Revise() { revision_ = ++lastRevision_; }
   // Takes the newest step of `from`, walks it, and keeps it in `to`.
   std::optional<DesignStep> Walk(std::deque<DesignStep>& from, std::deque<DesignStep>& to, StepDirection direction);
 
@@ -103,6 +108,8 @@ class DesignHistory {
   std::deque<DesignStep> undo_;   // oldest first
   std::deque<DesignStep> redo_;   // the next to redo last
   std::size_t stepBytes_ = 0;
+  std::uint64_t revision_ = 0;
+  static inline std::uint64_t lastRevision_ = 0;
 };
 
 }  // namespace kelp

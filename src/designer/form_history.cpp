@@ -454,4 +454,9 @@ std::size_t DesignHistorySteps(HWND frame) {
   return found != gHistories.end() ? found->second.history.UndoCount() : 0;
 }
 
+std::uint64_t DesignHistoryRevision(HWND frame) {
+  const auto found = gHistories.find(frame);
+  return found != gHistories.end() ? found->second.history.Revision() : 0;
+}
+
 }  // namespace kelp

@@ -8,6 +8,9 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <cstdint>
+
 #include "entry/host_options.h"
 
 namespace kelp {
@@ -71,5 +74,8 @@ void SelectOnForm(HWND frame, HWND object);
 // The bytes a form's steps hold, and how many there are (for measuring).
 std::size_t DesignHistoryBytes(HWND frame);
 std::size_t DesignHistorySteps(HWND frame);
+// The revision of the form's history (0 for none): unchanged while neither
+// its steps nor the form as it stands in them changed.
+std::uint64_t DesignHistoryRevision(HWND frame);
 
 }  // namespace kelp

@@ -61,6 +61,26 @@ TEST(DesignHistory, UndoAndRedoWalkTheStepsAndANewActionClearsRedo) {
   EXPECT_EQ(history.UndoCount(), 2u);
 }
 
+TEST(DesignHistory, ItsRevisionChangesWheneverItDoesEvenBackToTheSameStateAndCount) {
+  DesignHistory history;
+  DesignHistory other;
+  history.Record(Form({{0, "a"}}));
+  other.Record(Form({{0, "a"}}));
+  EXPECT_NE(history.Revision(), other.Revision()) << "two histories never share a revision";
+  history.Record(Form({{0, "b"}}));
+  history.Record(Form({{0, "c"}}));
+  const std::uint64_t seen = history.Revision();
+  EXPECT_EQ(history.Revision(), seen) << "reading changes nothing";
+  // Undo twice, then reach the same state by another way: same count, same
+  // state, other steps.
+  history.Undo();
+  history.Undo();
+  history.Record(Form({{0, "d"}}));
+  history.Record(Form({{0, "c"}}));
+  EXPECT_EQ(history.UndoCount(), 2u);
+  EXPECT_NE(history.Revision(), seen);
+}
+
 TEST(DesignHistory, AValueTypedACharacterAtATimeIsOneStepUnlessItWasUndone) {
   DesignHistory history;
   history.Rebase(Form({{0, "form"}, {1, "Button0"}}));

@@ -1089,12 +1089,23 @@ void Desktop::NoteFirstStates() {
 
 std::vector<std::string> Desktop::CheckUndoAll() {
   std::vector<std::string> problems;
-  std::map<HWND, std::size_t> undone;
+  for (auto it = checked_.begin(); it != checked_.end();) {
+    it = ::IsWindow(it->first) ? std::next(it) : checked_.erase(it);
+  }
+  std::vector<HWND> withSteps;
   for (HWND frame : Forms()) {
-    if (DesignHistorySteps(frame) != 0) undone[frame] = 0;
+    if (DesignHistorySteps(frame) != 0) withSteps.push_back(frame);
+  }
+  if (withSteps.empty()) return problems;
+  const Project before = host::TakeSnapshot(Project{});
+  std::map<HWND, std::size_t> undone;
+  for (HWND frame : withSteps) {
+    const auto last = checked_.find(frame);
+    const bool unchanged = last != checked_.end() && last->second.revision == DesignHistoryRevision(frame) &&
+                           last->second.design == DesignOfForm(frame, before);
+    if (!unchanged) undone[frame] = 0;
   }
   if (undone.empty()) return problems;
-  const Project before = host::TakeSnapshot(Project{});
   for (auto& [frame, count] : undone) {
     const std::size_t steps = DesignHistorySteps(frame);
     while (UndoDesignStep(frame)) ++count;
@@ -1123,6 +1134,7 @@ std::vector<std::string> Desktop::CheckUndoAll() {
       problems.push_back(NameOf(frame) + ": redoing all " + std::to_string(count) +
                          " steps did not give the form as it was after them:" + FormDifference(now, was));
     }
+    checked_[frame] = {DesignHistoryRevision(frame), now};
   }
   PumpPending();
   return problems;

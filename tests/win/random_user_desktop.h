@@ -7,8 +7,10 @@
 
 #include <windows.h>
 
+#include <cstdint>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -125,6 +127,13 @@ class Desktop {
   std::vector<std::string> projectProblems_;
   std::map<HWND, Form> firstStates_;
   std::map<HWND, std::size_t> lastSteps_;  // each form's steps after the last action
+  // Each form as the last undo check left it: its history's revision and its
+  // design. A form still so needs no new check: it would only repeat the last.
+  struct Checked {
+    std::uint64_t revision = 0;
+    std::optional<Form> design;
+  };
+  std::map<HWND, Checked> checked_;
 };
 
 // Keys typed as a user types them: '\n' Enter, '\t' Tab, '\b' Backspace,

@@ -38,6 +38,8 @@ constexpr std::size_t kLogLinesPrinted = 2000;
 // Every so many actions, each form's history is undone to its start and
 // redone to its end, and both must give the form as it was.
 constexpr int kUndoCheckEvery = 25;
+// A long run prints how far it is, and where its time goes, this often.
+constexpr int kProgressEvery = 5000;
 
 std::vector<std::uint64_t> Seeds() {
   const char* text = std::getenv("KELP_RANDOM_SEED");
@@ -167,6 +169,8 @@ class RandomUser : public HostTest {
       return false;
     }
     const DWORD start = ::GetTickCount();
+    DWORD checking = 0;
+    DWORD undoChecking = 0;
     for (int i = 1; i <= count; ++i) {
       const random_user::Action action = actions.Next(desktop_.Describe());
       std::string line = "#" + std::to_string(i) + " " + random_user::Describe(action);
@@ -184,12 +188,22 @@ class RandomUser : public HostTest {
       }
       log.push_back(line);
       done[static_cast<std::size_t>(action.act)] += 1;
+      const DWORD checkBegan = ::GetTickCount();
       broken = BrokenInvariants(desktop_.MdiClient());
       CheckMessageBoxes(boxes, broken);
       for (std::string& problem : desktop_.TakeProjectProblems()) broken.push_back(std::move(problem));
       desktop_.NoteFirstStates();
       if (i % kUndoCheckEvery == 0) {
+        const DWORD undoBegan = ::GetTickCount();
         for (std::string& problem : desktop_.CheckUndoAll()) broken.push_back(std::move(problem));
+        undoChecking += ::GetTickCount() - undoBegan;
+      }
+      checking += ::GetTickCount() - checkBegan;
+      if (i % kProgressEvery == 0 && i < count) {
+        std::printf("random user: seed %llu: %d actions in %.1f s, of which checks %.1f s (undoing all %.1f s)\n",
+                    static_cast<unsigned long long>(seed), i, (::GetTickCount() - start) / 1000.0,
+                    checking / 1000.0, undoChecking / 1000.0);
+        std::fflush(stdout);
       }
       if (modalLoopEnded) {
         broken.push_back("a modal loop was still running after " + std::to_string(kModalLimitMs / 1000) +
@@ -200,8 +214,10 @@ class RandomUser : public HostTest {
         return false;
       }
     }
-    std::printf("random user: seed %llu: %d actions in %.1f s, every invariant held after each\n",
-                static_cast<unsigned long long>(seed), count, (::GetTickCount() - start) / 1000.0);
+    std::printf("random user: seed %llu: %d actions in %.1f s, of which checks %.1f s (undoing all %.1f s), "
+                "every invariant held after each\n",
+                static_cast<unsigned long long>(seed), count, (::GetTickCount() - start) / 1000.0, checking / 1000.0,
+                undoChecking / 1000.0);
     for (int act = 0; act < kActCount; ++act) {
       const auto index = static_cast<std::size_t>(act);
       std::printf("  %-22s %5d  %6.1f s\n", random_user::NameOf(static_cast<Act>(act)), done[index], took[index] / 1000.0);

@@ -1,5 +1,6 @@
 #include "core/design_history.h"
 
+#include <algorithm>
 #include <unordered_map>
 #include <unordered_set>
 #include <utility>
@@ -127,11 +128,51 @@ bool DesignHistory::Record(DesignSnapshot now, bool continuing) {
   DesignStep step = DiffSnapshots(base_, now);
   base_ = std::move(now);
   if (step.Empty()) return false;
-  for (const DesignStep& dropped : redo_) stepBytes_ -= dropped.Bytes();
-  redo_.clear();
-  stepBytes_ += step.Bytes();
-  undo_.push_back(std::move(step));
-  Trim();
+  Keep(std::move(step));
+  return true;
+}
+
+bool DesignHistory::Holds(std::uint32_t key) const {
+  return hasBase_ && std::any_of(base_.begin(), base_.end(), [key](const DesignEntry& e) { return e.key == key; });
+}
+
+bool DesignHistory::RecordOne(DesignEntry changed, bool continuing) {
+  const auto at = std::find_if(base_.begin(), base_.end(), [&](const DesignEntry& e) { return e.key == changed.key; });
+  if (!hasBase_ || at == base_.end()) return false;
+  Revise();
+  const DesignEntry old = std::exchange(*at, std::move(changed));
+  const DesignEntry& now = *at;
+  const auto withKey = [key = now.key](const DesignEntry& e) { return e.key == key; };
+  if (continuing && !undo_.empty() && redo_.empty()) {
+    DesignStep& last = undo_.back();
+    stepBytes_ -= last.Bytes();
+    const auto before = std::find_if(last.before.begin(), last.before.end(), withKey);
+    const auto after = std::find_if(last.after.begin(), last.after.end(), withKey);
+    if (after != last.after.end()) {
+      // Changed (or came) in the last step: it now leads to the new state,
+      // or, back where it started, no longer changes it.
+      if (before != last.before.end() && before->state == now.state) {
+        last.before.erase(before);
+        last.after.erase(after);
+      } else {
+        *after = now;
+      }
+    } else if (old.state != now.state) {
+      last.before.push_back(old);
+      last.after.push_back(now);
+    }
+    if (last.Empty()) {
+      undo_.pop_back();
+    } else {
+      stepBytes_ += last.Bytes();
+    }
+    return true;
+  }
+  if (old.state == now.state) return false;
+  DesignStep step;
+  step.before.push_back(old);
+  step.after.push_back(now);
+  Keep(std::move(step));
   return true;
 }
 
@@ -148,6 +189,14 @@ std::optional<DesignStep> DesignHistory::Walk(std::deque<DesignStep>& from, std:
 
 std::optional<DesignStep> DesignHistory::Undo() { return Walk(undo_, redo_, StepDirection::kBackward); }
 std::optional<DesignStep> DesignHistory::Redo() { return Walk(redo_, undo_, StepDirection::kForward); }
+
+void DesignHistory::Keep(DesignStep step) {
+  for (const DesignStep& dropped : redo_) stepBytes_ -= dropped.Bytes();
+  redo_.clear();
+  stepBytes_ += step.Bytes();
+  undo_.push_back(std::move(step));
+  Trim();
+}
 
 void DesignHistory::Trim() {
   while (!undo_.empty() && (undo_.size() > maxSteps_ || stepBytes_ > maxBytes_)) {

@@ -78,6 +78,12 @@ class DesignHistory {
   // With `continuing`, the action goes on the last one (a value typed a
   // character at a time is one step), unless that was undone.
   bool Record(DesignSnapshot now, bool continuing = false);
+  // Record for an action that changed one object and nothing else (a value
+  // typed into it): the same step as Record with the whole form gives,
+  // without reading or comparing the rest of it. The history must stand at
+  // a state that holds the object (Holds); where it does not, nothing is done.
+  bool RecordOne(DesignEntry changed, bool continuing = false);
+  bool Holds(std::uint32_t key) const;
 
   // The step to carry out backward (Undo) or forward (Redo), or nothing;
   // the history then stands at the state the step leads to.
@@ -96,6 +102,8 @@ class DesignHistory {
   std::uint64_t Revision() const { return revision_; }
 
  private:
+  // A new step: the steps to redo go, and the oldest if there are too many.
+  void Keep(DesignStep step);
   void Trim();
   void Revise() { revision_ = ++lastRevision_; }
   // Takes the newest step of `from`, walks it, and keeps it in `to`.

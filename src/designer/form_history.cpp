@@ -332,7 +332,16 @@ void RecordDesignChange(HostChange what, HWND about) {
   // character; the whole value typed in one editor is one step.
   const bool typed = what == kChangeProperty && gProperties.editor != nullptr;
   const bool sameValue = typed && state.typedIn == gProperties.editor && state.typedRow == gProperties.editorRow;
-  if (state.history.Record(Capture(frame), sameValue)) gUndoneForms.clear();
+  // A value's first character reads the whole form; the next ones change
+  // only the control typed into, so a large form is not read again at every
+  // character. (A form's size docks its status bars again, and a value typed
+  // for several controls changes them all: those are read whole.)
+  DesignSnapshot one;
+  const bool justOne = sameValue && IsDesignControl(about) && gProperties.group.empty() && AddEntry(one, about) &&
+                       state.history.Holds(one.front().key);
+  const bool kept = justOne ? state.history.RecordOne(std::move(one.front()), true)
+                            : state.history.Record(Capture(frame), sameValue);
+  if (kept) gUndoneForms.clear();
   state.typedIn = typed ? gProperties.editor : nullptr;
   state.typedRow = typed ? gProperties.editorRow : -1;
 }

@@ -149,5 +149,62 @@ TEST(DesignHistory, UndoingEveryRandomActionGivesTheFirstFormAndRedoingGivesTheL
   }
 }
 
+// A value typed into one object is recorded from that object alone; the
+// history must be the one the whole form would have given, whatever came
+// before (steps undone, objects that came or went, the stacking changed).
+TEST(DesignHistory, RecordingOneObjectKeepsTheStepsThatRecordingTheWholeFormKeeps) {
+  std::mt19937 random(9);
+  for (int round = 0; round < 200; ++round) {
+    DesignSnapshot form = Form({{0, "form"}, {1, "a"}, {2, "b"}, {3, "c"}});
+    DesignHistory whole;
+    DesignHistory one;
+    whole.Rebase(form);
+    one.Rebase(form);
+    std::uint32_t nextKey = 4;
+    for (int action = 0; action < 40; ++action) {
+      const bool continuing = random() % 3 != 0;
+      switch (random() % 6) {
+        case 0:  // another action on the whole form
+          form.push_back({nextKey++, "new"});
+          if (form.size() > 3 && random() % 2 == 0) std::swap(form[1], form.back());
+          whole.Record(form, continuing);
+          one.Record(form, continuing);
+          break;
+        case 1:
+          if (whole.Undo().has_value() != one.Undo().has_value()) ADD_FAILURE() << "undo";
+          form = whole.Base();
+          break;
+        case 2:
+          if (whole.Redo().has_value() != one.Redo().has_value()) ADD_FAILURE() << "redo";
+          form = whole.Base();
+          break;
+        default: {  // a character typed into one object
+          DesignEntry& typed = form[random() % form.size()];
+          typed.state = std::string(1, static_cast<char>('a' + random() % 3)) + std::to_string(random() % 2);
+          typed.attachment = random() % 2;
+          ASSERT_TRUE(one.Holds(typed.key));
+          EXPECT_EQ(whole.Record(form, continuing), one.RecordOne(typed, continuing));
+          break;
+        }
+      }
+      ASSERT_EQ(one.Base(), whole.Base()) << "round " << round << " action " << action;
+      ASSERT_EQ(one.UndoCount(), whole.UndoCount()) << "round " << round << " action " << action;
+      ASSERT_EQ(one.RedoCount(), whole.RedoCount());
+    }
+    // Both walk back and forth through the same states.
+    while (whole.Undo()) {
+      ASSERT_TRUE(one.Undo());
+      ASSERT_EQ(one.Base(), whole.Base()) << "round " << round;
+    }
+    while (whole.Redo()) {
+      ASSERT_TRUE(one.Redo());
+      ASSERT_EQ(one.Base(), whole.Base()) << "round " << round;
+    }
+  }
+  DesignHistory empty;
+  EXPECT_FALSE(empty.Holds(0));
+  EXPECT_FALSE(empty.RecordOne({0, "x"})) << "nothing seen yet: nothing kept";
+}
+
 }  // namespace
 }  // namespace kelp

@@ -95,6 +95,24 @@ void ReadFormWindow(Form& form) {
   }
 }
 
+// A status bar docks at its form's bottom, as wide as the form, whenever it
+// is placed. A closed form's size may be typed while its controls still wait
+// in the file, so its status bars are read as docked to the size it has now:
+// what is saved is what showing the form will make.
+void DockWaitingStatusBars(HWND surface, std::vector<Control>& controls) {
+  RECT client{};
+  ::GetClientRect(surface, &client);
+  for (Control& control : controls) {
+    if (control.kind != KIND_STATUSBAR) continue;
+    const std::int32_t height = control.window ? control.window->height : control.height;
+    control.left = 0;
+    control.top = client.bottom - height;
+    control.width = client.right;
+    control.height = height;
+    control.window.reset();
+  }
+}
+
 Form ReadForm(HWND frame, std::uint32_t projectNumber, bool& mdi) {
   KELP32_FORM_INFO info{};
   GetFormInfo(frame, &info);
@@ -112,6 +130,7 @@ Form ReadForm(HWND frame, std::uint32_t projectNumber, bool& mdi) {
   ReadFormWindow(form);
   if (const auto deferred = gDeferred.find(frame); deferred != gDeferred.end()) {
     form.controls = deferred->second.saved.controls;
+    DockWaitingStatusBars(KELP32_HANDLE(HWND, info.hSurface), form.controls);
     form.code = deferred->second.saved.code;
     form.codeShown = deferred->second.saved.codeShown;
     return form;

@@ -226,6 +226,38 @@ TEST_F(KelpProjects, AFormOpensStackedAsItsFileSaysWhereTheDesignerWouldNotStack
   EXPECT_TRUE(TakeSnapshot(file) == file);
 }
 
+// A closed form keeps its controls in the file until it is shown, yet its
+// size can be typed meanwhile: its status bar is saved docked to the size it
+// has, as showing the form will dock it, so showing it changes nothing.
+TEST_F(KelpProjects, AClosedFormsStatusBarIsSavedDockedToTheSizeTypedForTheForm) {
+  HWND frame = AddFormByMenu();
+  ASSERT_NE(PlaceDesignControl(SurfaceOf(frame), KIND_STATUSBAR, 0, nullptr, 10, 10, 80, 20), nullptr);
+  PumpPending();
+  Project file = TakeSnapshot(Project{});
+  file.forms[0].hidden = true;
+  std::string problem;
+  ASSERT_TRUE(RebuildProject(file, ProjectWindow(), problem)) << problem;
+  frame = GetNextForm(nullptr);
+  ASSERT_FALSE(::IsWindowVisible(frame));
+  KELP32_DESIGN_PROPERTIES size{};
+  GetDesignProperties(frame, &size);
+  size.width += 113;
+  size.height += 48;
+  size.fields = KELP32_SET_SIZE;
+  SetDesignProperties(frame, &size);
+  const Project closed = TakeSnapshot(file);
+  RECT surface{};
+  ::GetClientRect(SurfaceOf(frame), &surface);
+  const Control& bar = closed.forms[0].controls.at(0);
+  EXPECT_EQ(bar.left, 0);
+  EXPECT_EQ(bar.width, surface.right);
+  EXPECT_EQ(bar.top + bar.height, surface.bottom);
+  ::ShowWindow(frame, SW_SHOW);
+  ASSERT_NE(GetNextControl(SurfaceOf(frame), nullptr), nullptr) << "built when shown";
+  ::ShowWindow(frame, SW_HIDE);
+  EXPECT_TRUE(TakeSnapshot(file) == closed);
+}
+
 // A small project written straight from the model, as kelp.exe would save it.
 Project SmallProject() {
   Project project;

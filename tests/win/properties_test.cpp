@@ -280,6 +280,24 @@ TEST_F(PropertyList, ResizingAFormWithAStatusBarKeepsTheFormSelected) {
   EXPECT_EQ(RectInParent(status).bottom, surface.bottom) << "the status bar docked again";
 }
 
+// A closed (hidden) form stays selected, and its size can still be typed:
+// its status bar docks to the new size all the same, window and record.
+TEST_F(PropertyList, AStatusBarFollowsTheWidthTypedForItsClosedForm) {
+  HWND status = Place(kKindStatusBar, {10, 10, 60, 30});
+  ASSERT_NE(status, nullptr);
+  ClickOn(Surface());
+  ASSERT_EQ(gWorkspace.selectedWindow, Frame());
+  ::ShowWindow(Frame(), SW_HIDE);
+  TypeOver(6, "233");
+  RECT surface{};
+  ::GetClientRect(Surface(), &surface);
+  RECT bar{};
+  ::GetClientRect(status, &bar);
+  EXPECT_EQ(bar.right, surface.right) << "the window";
+  EXPECT_EQ(RecordOfControl(status)->width, surface.right) << "the record";
+  EXPECT_EQ(RecordOfControl(status)->top, surface.bottom - bar.bottom);
+}
+
 TEST_F(PropertyList, ARepaintKeepsTheOpenEditorAndWhatIsTyped) {
   HWND button = Place(kKindButton, {20, 20, 100, 45});
   ClickRow(1);

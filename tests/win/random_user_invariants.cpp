@@ -137,8 +137,8 @@ void CheckProperties(std::vector<std::string>& broken) {
   for (int item = 0; item < rows; ++item) {
     const auto name = ::SendMessageA(list, LB_GETITEMDATA, static_cast<WPARAM>(item), 0);
     if (reinterpret_cast<const char*>(name) != RowName(kind, expected[static_cast<std::size_t>(item)])) {
-      broken.push_back("row " + std::to_string(item) + " of the property list is not kind " +
-                       std::to_string(kind) + "'s");
+      broken.push_back("row " + std::to_string(item) + " of the property list is '" +
+                       reinterpret_cast<const char*>(name) + "', not kind " + std::to_string(kind) + "'s");
       return;
     }
   }
@@ -174,6 +174,14 @@ void CheckControl(HWND surface, HWND control, std::vector<std::string>& broken) 
                      std::to_string(record->height) + ", the window is " + std::to_string(place.right - place.left) +
                      " x " + std::to_string(place.bottom - place.top) + " (client " + std::to_string(client.right) +
                      " x " + std::to_string(client.bottom) + ")");
+  }
+  if (record->kind == kKindStatusBar) {
+    RECT docked{};
+    ::GetClientRect(surface, &docked);
+    if (place.left != 0 || place.right != docked.right || place.bottom != docked.bottom) {
+      broken.push_back(who + ": a status bar lies at its form's bottom, as wide as the form (" +
+                       std::to_string(docked.right) + " x " + std::to_string(docked.bottom) + ")");
+    }
   }
   if (record->kind == kKindTimer && (place.right - place.left != kTimerSize || place.bottom - place.top != kTimerSize)) {
     broken.push_back(who + ": a timer is its 28 x 28 picture");

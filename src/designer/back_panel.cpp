@@ -71,7 +71,7 @@ void Panel_OnNcLButtonUp(HWND panel) {
   HWND frame = ::GetParent(panel);
   ::SetCursor(::LoadCursorA(nullptr, IDC_ARROW));
   ::ReleaseCapture();
-  ShowPropertiesOf(frame, kKindForm);
+  ShowPropertiesOfSelectedForm(frame);
   win::RepaintNow(frame);
   ::SetFocus(frame);
   ForgetRubberBand();

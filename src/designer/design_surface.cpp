@@ -151,7 +151,7 @@ void Surface_OnLButtonUp(HWND surface) {
   if (band.left >= band.right) std::swap(band.left, band.right);
   if (band.top >= band.bottom) std::swap(band.top, band.bottom);
   if (band.right - band.left <= 1 || band.bottom - band.top <= 1) {
-    ShowPropertiesOf(frame, kKindForm);
+    ShowPropertiesOfSelectedForm(frame);
     ActivateFrameCaption(frame);
     win::RepaintNow(frame);
     return;

@@ -247,9 +247,7 @@ void Frame_OnLButtonUp(HWND frame) {
   const bool resized = record->width != panel.right - panel.left || record->height != panel.bottom - panel.top;
   record->width = panel.right - panel.left;
   record->height = panel.bottom - panel.top;
-  // The form's rows again once its press selected it; a stray release leaves
-  // the selected control and its rows as they are.
-  if (gWorkspace.selectedWindow == frame) ShowPropertiesOf(frame, kKindForm);
+  ShowPropertiesOfSelectedForm(frame);
   if (sizing && resized) ReportChange(kChangeFormResized, frame);
 }
 

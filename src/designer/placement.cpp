@@ -178,7 +178,7 @@ HWND PlaceControl(HWND surface, int x, int y, int width, int height) {
                      : nullptr;
   gFormDesigner.dragRectangle = {};
   if (gWorkspace.currentTool == kToolPointer) {
-    ShowPropertiesOf(frame, kKindForm);
+    ShowPropertiesOfSelectedForm(frame);
     return control;
   }
   ReturnToPointer();

@@ -28,6 +28,10 @@ void ShowPropertiesOf(HWND window, std::uint32_t kind) {
                         reinterpret_cast<WPARAM>(window), static_cast<LPARAM>(kind));
 }
 
+void ShowPropertiesOfSelectedForm(HWND frame) {
+  if (gWorkspace.selectedWindow == frame) ShowPropertiesOf(frame, kKindForm);
+}
+
 void SelectDesignObject(HWND window, std::uint32_t kind) {
   DeselectUnless(window);
   RecordSelection(window, kind);

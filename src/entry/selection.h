@@ -23,6 +23,11 @@ void RecordSelection(HWND window, std::uint32_t kind);
 // PWM_SHOWPROPERTIES (window, kind) to the properties window.
 void ShowPropertiesOf(HWND window, std::uint32_t kind);
 
+// The form's rows again at a release that ends a press on the form, which
+// selected it; a stray release (its press went elsewhere) leaves the
+// selected control and its rows as they are.
+void ShowPropertiesOfSelectedForm(HWND frame);
+
 // The whole protocol: DeselectUnless(window), RecordSelection, ShowPropertiesOf.
 void SelectDesignObject(HWND window, std::uint32_t kind);
 

@@ -167,21 +167,29 @@ TEST_F(Placement, AStatusBarsRecordFollowsItAsItDocksAgain) {
   EXPECT_GT(client.right, 0);
 }
 
-// A release over the form or its status bar whose press went elsewhere
-// ends no drag there: what was selected stays selected, with its kind and
-// its grab handles around it (the status bar docks itself again, which is
-// no resize by the user).
+// A release over the form, its caption or its status bar whose press went
+// elsewhere ends no drag there: what was selected stays selected, with its
+// kind, its grab handles around it and its own rows in the properties window
+// (the status bar docks itself again, which is no resize by the user).
 TEST_F(Placement, AReleaseOverTheFormAfterAPressElsewhereChangesNothing) {
   HWND status = Draw(kKindStatusBar, {20, 20, 100, 40});
   HWND button = Draw(kKindButton, {20, 20, 100, 45});
   ASSERT_EQ(gWorkspace.selectedWindow, button);
-  for (POINT over : {OnSurface(200, 150), Centre(ScreenRect(status))}) {
+  const RECT panel = ScreenRect(FormRecordOf(frame_)->backPanel);
+  const POINT panelCaption{panel.left + 60, panel.top + ::GetSystemMetrics(SM_CYCAPTION) / 2 + 2};
+  StandInWindow properties;
+  gWorkspace.propertiesWindow = properties.Get();
+  for (POINT over : {OnSurface(200, 150), Centre(ScreenRect(status)), panelCaption}) {
+    properties.received.clear();
     PressLeft(ClientToScreenPoint(MdiClient(), {880, 620}));  // the MDI client's empty corner
     ReleaseLeft(over);
     EXPECT_EQ(gWorkspace.selectedWindow, button);
     EXPECT_EQ(gWorkspace.selectedKind, kKindButton);
     ASSERT_NE(GrabHandleWindow(0), nullptr);
     EXPECT_EQ(GrabHandleTarget(), button);
+    for (const Recorded& shown : properties.ReceivedBetween(PWM_SHOWPROPERTIES, PWM_SHOWPROPERTIES)) {
+      EXPECT_NE(shown.lParam, kKindForm) << "the button's rows stay, not the form's";
+    }
   }
 }
 

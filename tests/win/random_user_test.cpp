@@ -35,6 +35,7 @@ constexpr DWORD kModalLimitMs = 30000;
 constexpr UINT kWatchdogPeriodMs = 500;
 // The whole log is printed up to this many actions, its end beyond.
 constexpr std::size_t kLogLinesPrinted = 2000;
+constexpr std::size_t kLastActionsFirst = 30;
 // Every so many actions, each form's history is undone to its start and
 // redone to its end, and both must give the form as it was.
 constexpr int kUndoCheckEvery = 25;
@@ -131,7 +132,13 @@ void Report(std::uint64_t seed, int action, int count, const std::vector<std::st
                          std::to_string(action) + " of " + std::to_string(count) + ":\n";
   for (const std::string& line : broken) message += "  " + line + "\n";
   message += "replay with KELP_RANDOM_SEED=" + std::to_string(seed) + " KELP_RANDOM_ACTIONS=" +
-             std::to_string(action) + "\nthe actions (also in " + path + "):\n";
+             std::to_string(action) + "\n";
+  // The last actions first: a run that breaks under load may not break the
+  // same way again, and a shortened output keeps its beginning.
+  const std::size_t lastFirst = log.size() > kLastActionsFirst ? log.size() - kLastActionsFirst : 0;
+  message += "the last actions:\n";
+  for (std::size_t i = lastFirst; i < log.size(); ++i) message += "  " + log[i] + "\n";
+  message += "all the actions (also in " + path + "):\n";
   const std::size_t first = log.size() > kLogLinesPrinted ? log.size() - kLogLinesPrinted : 0;
   for (std::size_t i = first; i < log.size(); ++i) message += "  " + log[i] + "\n";
   ADD_FAILURE() << message;

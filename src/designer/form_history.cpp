@@ -212,6 +212,28 @@ void KeepListBoxSize(HWND control, const DesignEntry& entry) {
   record->height = wanted.height;
 }
 
+// Each control put back would draw itself and the surface beneath it; the
+// surface and its controls are drawn once, after the last.
+class PaintingHeld {
+ public:
+  // WM_SETREDRAW takes the visible style away and gives it back: a surface
+  // not shown is left as it is.
+  explicit PaintingHeld(HWND surface)
+      : surface_((::GetWindowLongA(surface, GWL_STYLE) & WS_VISIBLE) != 0 ? surface : nullptr) {
+    if (surface_ != nullptr) ::SendMessageA(surface_, WM_SETREDRAW, FALSE, 0);
+  }
+  ~PaintingHeld() {
+    if (surface_ == nullptr) return;
+    ::SendMessageA(surface_, WM_SETREDRAW, TRUE, 0);
+    ::RedrawWindow(surface_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+  }
+  PaintingHeld(const PaintingHeld&) = delete;
+  PaintingHeld& operator=(const PaintingHeld&) = delete;
+
+ private:
+  HWND surface_;
+};
+
 // Puts the form's windows where the step leads; returns the object to select.
 HWND ApplyToForm(HWND frame, const DesignStep& step, StepDirection direction) {
   const FormRecord* form = FormRecordOf(frame);
@@ -260,7 +282,11 @@ bool Step(HWND frame, bool undo) {
   state.typedIn = nullptr;
   const std::optional<DesignStep> step = undo ? state.history.Undo() : state.history.Redo();
   if (!step) return false;
-  HWND changed = ApplyToForm(frame, *step, undo ? StepDirection::kBackward : StepDirection::kForward);
+  HWND changed = nullptr;
+  {
+    const PaintingHeld held(SurfaceOfForm(frame));
+    changed = ApplyToForm(frame, *step, undo ? StepDirection::kBackward : StepDirection::kForward);
+  }
   // What could not be put back as it was (a host changed the form meanwhile)
   // is taken as it is now.
   DesignSnapshot now = Capture(frame);

@@ -136,43 +136,59 @@ bool DesignHistory::Holds(std::uint32_t key) const {
   return hasBase_ && std::any_of(base_.begin(), base_.end(), [key](const DesignEntry& e) { return e.key == key; });
 }
 
-bool DesignHistory::RecordOne(DesignEntry changed, bool continuing) {
-  const auto at = std::find_if(base_.begin(), base_.end(), [&](const DesignEntry& e) { return e.key == changed.key; });
-  if (!hasBase_ || at == base_.end()) return false;
-  Revise();
-  const DesignEntry old = std::exchange(*at, std::move(changed));
-  const DesignEntry& now = *at;
+namespace {
+
+// One object's change from `old` to `now` taken into a step that may have
+// changed it already.
+void TakeInto(DesignStep& step, const DesignEntry& old, const DesignEntry& now) {
   const auto withKey = [key = now.key](const DesignEntry& e) { return e.key == key; };
-  if (continuing && !undo_.empty() && redo_.empty()) {
-    DesignStep& last = undo_.back();
-    stepBytes_ -= last.Bytes();
-    const auto before = std::find_if(last.before.begin(), last.before.end(), withKey);
-    const auto after = std::find_if(last.after.begin(), last.after.end(), withKey);
-    if (after != last.after.end()) {
-      // Changed (or came) in the last step: it now leads to the new state,
-      // or, back where it started, no longer changes it.
-      if (before != last.before.end() && before->state == now.state) {
-        last.before.erase(before);
-        last.after.erase(after);
-      } else {
-        *after = now;
-      }
-    } else if (old.state != now.state) {
-      last.before.push_back(old);
-      last.after.push_back(now);
-    }
-    if (last.Empty()) {
-      undo_.pop_back();
+  const auto before = std::find_if(step.before.begin(), step.before.end(), withKey);
+  const auto after = std::find_if(step.after.begin(), step.after.end(), withKey);
+  if (after != step.after.end()) {
+    // Changed (or came) in the step: it now leads to the new state, or, back
+    // where it started, no longer changes it.
+    if (before != step.before.end() && before->state == now.state) {
+      step.before.erase(before);
+      step.after.erase(after);
     } else {
-      stepBytes_ += last.Bytes();
+      *after = now;
     }
+  } else if (old.state != now.state) {
+    step.before.push_back(old);
+    step.after.push_back(now);
+  }
+}
+
+}  // namespace
+
+bool DesignHistory::RecordSome(DesignSnapshot changed, bool continuing) {
+  if (!hasBase_) return false;
+  std::unordered_map<std::uint32_t, std::size_t> places;
+  places.reserve(base_.size());
+  for (std::size_t i = 0; i < base_.size(); ++i) places.emplace(base_[i].key, i);
+  for (const DesignEntry& entry : changed) {
+    if (places.count(entry.key) == 0) return false;
+  }
+  Revise();
+  const bool onLast = continuing && !undo_.empty() && redo_.empty();
+  DesignStep fresh;
+  DesignStep& step = onLast ? undo_.back() : fresh;
+  if (onLast) stepBytes_ -= step.Bytes();
+  for (DesignEntry& entry : changed) {
+    DesignEntry& at = base_[places[entry.key]];
+    const DesignEntry old = std::exchange(at, std::move(entry));
+    TakeInto(step, old, at);
+  }
+  if (!onLast) {
+    if (fresh.Empty()) return false;
+    Keep(std::move(fresh));
     return true;
   }
-  if (old.state == now.state) return false;
-  DesignStep step;
-  step.before.push_back(old);
-  step.after.push_back(now);
-  Keep(std::move(step));
+  if (step.Empty()) {
+    undo_.pop_back();
+  } else {
+    stepBytes_ += step.Bytes();
+  }
   return true;
 }
 

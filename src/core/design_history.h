@@ -78,11 +78,12 @@ class DesignHistory {
   // With `continuing`, the action goes on the last one (a value typed a
   // character at a time is one step), unless that was undone.
   bool Record(DesignSnapshot now, bool continuing = false);
-  // Record for an action that changed one object and nothing else (a value
-  // typed into it): the same step as Record with the whole form gives,
-  // without reading or comparing the rest of it. The history must stand at
-  // a state that holds the object (Holds); where it does not, nothing is done.
-  bool RecordOne(DesignEntry changed, bool continuing = false);
+  // Record for an action that changed these objects and nothing else (a
+  // value typed into them): the same step as Record with the whole form
+  // gives, without reading or comparing the rest of it. The history must
+  // stand at a state that holds each of them (Holds); where it does not,
+  // nothing is done.
+  bool RecordSome(DesignSnapshot changed, bool continuing = false);
   bool Holds(std::uint32_t key) const;
 
   // The step to carry out backward (Undo) or forward (Redo), or nothing;

@@ -18,6 +18,7 @@
 #include "kelp32.h"
 #include "properties/properties.h"
 #include "win/handles.h"
+#include "win/repaint.h"
 
 namespace kelp {
 namespace {
@@ -120,6 +121,16 @@ DesignSnapshot Capture(HWND frame) {
   return snapshot;
 }
 
+// The controls a value typed into the properties window changes: the one
+// shown, or each of several shown together. False for a form.
+bool CaptureTypedInto(HWND shown, DesignSnapshot& snapshot) {
+  if (gProperties.group.empty()) return IsDesignControl(shown) && AddEntry(snapshot, shown);
+  for (HWND control : gProperties.group) {
+    if (!IsDesignControl(control) || !AddEntry(snapshot, control)) return false;
+  }
+  return true;
+}
+
 HWND ControlWithKey(HWND surface, std::uint32_t key) {
   NameTable* table = NameTableOf(surface, key >> 16);
   return table != nullptr ? reinterpret_cast<HWND>(table->At(key & 0xFFFF)) : nullptr;
@@ -212,28 +223,6 @@ void KeepListBoxSize(HWND control, const DesignEntry& entry) {
   record->height = wanted.height;
 }
 
-// Each control put back would draw itself and the surface beneath it; the
-// surface and its controls are drawn once, after the last.
-class PaintingHeld {
- public:
-  // WM_SETREDRAW takes the visible style away and gives it back: a surface
-  // not shown is left as it is.
-  explicit PaintingHeld(HWND surface)
-      : surface_((::GetWindowLongA(surface, GWL_STYLE) & WS_VISIBLE) != 0 ? surface : nullptr) {
-    if (surface_ != nullptr) ::SendMessageA(surface_, WM_SETREDRAW, FALSE, 0);
-  }
-  ~PaintingHeld() {
-    if (surface_ == nullptr) return;
-    ::SendMessageA(surface_, WM_SETREDRAW, TRUE, 0);
-    ::RedrawWindow(surface_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
-  }
-  PaintingHeld(const PaintingHeld&) = delete;
-  PaintingHeld& operator=(const PaintingHeld&) = delete;
-
- private:
-  HWND surface_;
-};
-
 // Puts the form's windows where the step leads; returns the object to select.
 HWND ApplyToForm(HWND frame, const DesignStep& step, StepDirection direction) {
   const FormRecord* form = FormRecordOf(frame);
@@ -284,7 +273,8 @@ bool Step(HWND frame, bool undo) {
   if (!step) return false;
   HWND changed = nullptr;
   {
-    const PaintingHeld held(SurfaceOfForm(frame));
+    // Each control put back would draw itself and the surface beneath it.
+    const win::PaintingHeld held(SurfaceOfForm(frame));
     changed = ApplyToForm(frame, *step, undo ? StepDirection::kBackward : StepDirection::kForward);
   }
   // What could not be put back as it was (a host changed the form meanwhile)
@@ -359,14 +349,12 @@ void RecordDesignChange(HostChange what, HWND about) {
   const bool typed = what == kChangeProperty && gProperties.editor != nullptr;
   const bool sameValue = typed && state.typedIn == gProperties.editor && state.typedRow == gProperties.editorRow;
   // A value's first character reads the whole form; the next ones change
-  // only the control typed into, so a large form is not read again at every
-  // character. (A form's size docks its status bars again, and a value typed
-  // for several controls changes them all: those are read whole.)
-  DesignSnapshot one;
-  const bool justOne = sameValue && IsDesignControl(about) && gProperties.group.empty() && AddEntry(one, about) &&
-                       state.history.Holds(one.front().key);
-  const bool kept = justOne ? state.history.RecordOne(std::move(one.front()), true)
-                            : state.history.Record(Capture(frame), sameValue);
+  // only the controls typed into, so a large form is not read again at every
+  // character. (A form's size docks its status bars again: it is read whole.)
+  DesignSnapshot typedInto;
+  const bool onlyThose = sameValue && CaptureTypedInto(about, typedInto);
+  const bool kept = onlyThose ? state.history.RecordSome(std::move(typedInto), true)
+                              : state.history.Record(Capture(frame), sameValue);
   if (kept) gUndoneForms.clear();
   state.typedIn = typed ? gProperties.editor : nullptr;
   state.typedRow = typed ? gProperties.editorRow : -1;

@@ -178,11 +178,14 @@ void PaintControlInColour(HWND target, COLORREF colour) {
 }
 
 // A caption or size typed for several controls goes to each; the edit is
-// one change of the form.
+// one change of the form. Each control would draw itself at once, and
+// hundreds of them at every character make typing lag: the form is drawn
+// once after the last.
 void WriteBackToGroup(int row, const char* text) {
   {
     const UnreportedChanges oneChange;
     const ResizesSelectNothing notASelection;
+    const win::PaintingHeld held(::GetParent(gProperties.target));
     for (HWND control : gProperties.group) {
       if (!IsDesignControl(control)) continue;
       if (row == kRowCaption) {

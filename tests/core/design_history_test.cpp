@@ -149,10 +149,10 @@ TEST(DesignHistory, UndoingEveryRandomActionGivesTheFirstFormAndRedoingGivesTheL
   }
 }
 
-// A value typed into one object is recorded from that object alone; the
+// A value typed into objects is recorded from those objects alone; the
 // history must be the one the whole form would have given, whatever came
 // before (steps undone, objects that came or went, the stacking changed).
-TEST(DesignHistory, RecordingOneObjectKeepsTheStepsThatRecordingTheWholeFormKeeps) {
+TEST(DesignHistory, RecordingTheObjectsTypedIntoKeepsTheStepsThatRecordingTheWholeFormKeeps) {
   std::mt19937 random(9);
   for (int round = 0; round < 200; ++round) {
     DesignSnapshot form = Form({{0, "form"}, {1, "a"}, {2, "b"}, {3, "c"}});
@@ -178,12 +178,16 @@ TEST(DesignHistory, RecordingOneObjectKeepsTheStepsThatRecordingTheWholeFormKeep
           if (whole.Redo().has_value() != one.Redo().has_value()) ADD_FAILURE() << "redo";
           form = whole.Base();
           break;
-        default: {  // a character typed into one object
-          DesignEntry& typed = form[random() % form.size()];
-          typed.state = std::string(1, static_cast<char>('a' + random() % 3)) + std::to_string(random() % 2);
-          typed.attachment = random() % 2;
-          ASSERT_TRUE(one.Holds(typed.key));
-          EXPECT_EQ(whole.Record(form, continuing), one.RecordOne(typed, continuing));
+        default: {  // a character typed into one object or several
+          DesignSnapshot typedInto;
+          for (std::size_t count = 1 + random() % 3, i = 0; i < count; ++i) {
+            DesignEntry& typed = form[random() % form.size()];
+            typed.state = std::string(1, static_cast<char>('a' + random() % 3)) + std::to_string(random() % 2);
+            typed.attachment = random() % 2;
+            ASSERT_TRUE(one.Holds(typed.key));
+            typedInto.push_back(typed);
+          }
+          EXPECT_EQ(whole.Record(form, continuing), one.RecordSome(typedInto, continuing));
           break;
         }
       }
@@ -203,7 +207,7 @@ TEST(DesignHistory, RecordingOneObjectKeepsTheStepsThatRecordingTheWholeFormKeep
   }
   DesignHistory empty;
   EXPECT_FALSE(empty.Holds(0));
-  EXPECT_FALSE(empty.RecordOne({0, "x"})) << "nothing seen yet: nothing kept";
+  EXPECT_FALSE(empty.RecordSome({{0, "x"}})) << "nothing seen yet: nothing kept";
 }
 
 }  // namespace

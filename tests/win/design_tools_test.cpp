@@ -478,12 +478,13 @@ TEST_F(DesignTools, ThePropertiesOfSeveralControlsAreTheOnesTheyShare) {
   EXPECT_EQ(SelectedGroup(form_).size(), 2u) << "still selected together";
   PickPaletteColour(12, 1);
   EXPECT_EQ(RecordOfControl(a)->backColour, RecordOfControl(b)->backColour);
+  TypeIntoRow(0, "Either");
+  EXPECT_EQ(WindowText(a), "Either");
+  EXPECT_EQ(WindowText(b), "Either");
   const Files after = SavedFiles();
-  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_EDITOR_UNDO, 0);
-  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_EDITOR_UNDO, 0);
-  EXPECT_EQ(SavedFiles(), before) << "the width typed is one step, the colour another";
-  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
-  ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
+  for (int step = 0; step < 3; ++step) ::SendMessageA(MainFrame(), WM_COMMAND, IDM_EDITOR_UNDO, 0);
+  EXPECT_EQ(SavedFiles(), before) << "the width typed is one step, the colour another, the caption a third";
+  for (int step = 0; step < 3; ++step) ::SendMessageA(MainFrame(), WM_COMMAND, IDM_REDO, 0);
   EXPECT_EQ(SavedFiles(), after);
 }
 

@@ -118,7 +118,12 @@ LRESULT Window_OnShowProperties(HWND window, WPARAM wParam, LPARAM lParam) {
   // rows already show it, and the editor being typed in must stay.
   if (gProperties.writingBack) return 0;
   CloseEditor();
-  const auto kind = static_cast<std::uint32_t>(lParam);
+  // The rows always describe the selected object, which is the one edited:
+  // a request that names another object (a release over a form whose
+  // control stays selected) must not give that control the form's rows.
+  const bool another =
+      gWorkspace.selectedWindow != nullptr && reinterpret_cast<HWND>(wParam) != gWorkspace.selectedWindow;
+  const auto kind = another ? gWorkspace.selectedKind : static_cast<std::uint32_t>(lParam);
   if (!HasRowList(kind)) return ::DefWindowProcA(window, PWM_SHOWPROPERTIES, wParam, lParam);
   gProperties.target = gWorkspace.selectedWindow;
   gProperties.group.clear();

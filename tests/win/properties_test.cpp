@@ -6,8 +6,8 @@
 #include <string>
 
 #include "controls/design_control.h"
-#include "core/property_layout.h"
 #include "core/grab_geometry.h"
+#include "core/property_layout.h"
 #include "designer/form_designer.h"
 #include "designer/grab_handles.h"
 #include "entry/messages.h"
@@ -160,12 +160,14 @@ TEST_F(PropertyList, RowsWithoutAnEditorOpenNoneAndCloseTheOpenOne) {
   }
 }
 
-TEST_F(PropertyList, AKindWithoutRowsLeavesTheRowsAndTheTargetAsTheyWere) {
+// The rows describe the selected object whatever a request names: a kind
+// without rows, or the form while its check box is selected.
+TEST_F(PropertyList, AKindWithoutRowsOrAnotherObjectsKindLeavesTheRowsAndTheTargetAsTheyWere) {
   HWND check = Place(kKindCheckBox, {20, 20, 120, 40});
   ClickRow(1);
   HWND open = TextEditor();
   ASSERT_NE(open, nullptr);
-  for (LPARAM kind : {50, 49, 200}) {
+  for (LPARAM kind : {50, 49, 200, static_cast<int>(kKindForm)}) {
     EXPECT_EQ(::SendMessageA(Properties(), PWM_SHOWPROPERTIES, reinterpret_cast<WPARAM>(Frame()), kind), 0);
     EXPECT_EQ(RowCount(), 12);
     EXPECT_EQ(RowName(11), " Checked");

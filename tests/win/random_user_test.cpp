@@ -32,6 +32,8 @@ constexpr int kActions = 2000;
 // 300-character name takes over 10 s on the emulated 32-bit run, and as
 // long on 64-bit with the processor shared by other runs.
 constexpr DWORD kModalLimitMs = 30000;
+// Actions that take this long are marked with their time in the log file.
+constexpr DWORD kSlowActionMs = 2000;
 constexpr UINT kWatchdogPeriodMs = 500;
 // The whole log is printed up to this many actions, its end beyond.
 constexpr std::size_t kLogLinesPrinted = 2000;
@@ -187,11 +189,14 @@ class RandomUser : public HostTest {
         const ModalWatchdog watchdog;
         const DWORD began = ::GetTickCount();
         const std::string did = desktop_.Perform(action);
-        file.Write(" -> " + did + "\n");
+        file.Write(" -> " + did);
         line += " -> " + did;
         PumpPending();
         modalLoopEnded = watchdog.Fired();
-        took[static_cast<std::size_t>(action.act)] += ::GetTickCount() - began;
+        const DWORD tookMs = ::GetTickCount() - began;
+        took[static_cast<std::size_t>(action.act)] += tookMs;
+        // A slow action is the first sign of what may one day take too long.
+        file.Write(tookMs >= kSlowActionMs ? " [" + std::to_string(tookMs) + " ms]\n" : "\n");
       }
       log.push_back(line);
       done[static_cast<std::size_t>(action.act)] += 1;

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "controls/design_control.h"
+#include "controls/large_track_bar.h"
 #include "designer/form_designer.h"
 #include "entry/workspace.h"
 
@@ -75,6 +76,11 @@ LRESULT CALLBACK ProgressThunk(HWND window, UINT message, WPARAM wParam, LPARAM 
   return PlainThunk<kKindProgressBar>(window, message, wParam, lParam);
 }
 
+LRESULT CALLBACK TrackBarThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_PAINT && PaintLargeTrackBar(window)) return 0;
+  return PlainThunk<kKindTrackBar>(window, message, wParam, lParam);
+}
+
 // A status bar docks itself to the bottom of the form again at every release.
 // A release it did not press for (a drag that began on another control and
 // ended over it) leaves the selection where it is: docking again is not a
@@ -118,7 +124,7 @@ WNDPROC ThunkFor(std::uint32_t kind) {
     case kKindVScrollBar: return PlainThunk<kKindVScrollBar>;
     case kKindDriveListBox: return ComboThunk<kKindDriveListBox>;
     case kKindCalendar: return PlainThunk<kKindCalendar>;
-    case kKindTrackBar: return PlainThunk<kKindTrackBar>;
+    case kKindTrackBar: return TrackBarThunk;
     case kKindProgressBar: return ProgressThunk;
     case kKindStatusBar: return StatusThunk;
     default: return nullptr;

@@ -1,5 +1,6 @@
 // The controls that draw themselves or need help to be handled at design
-// time: labels, group boxes, image boxes, timers, progress bars.
+// time: labels, group boxes, image boxes, timers, progress bars, trackbars
+// grown far past their form.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -91,6 +92,31 @@ TEST_F(CustomDrawn, AProgressBarShows30Of100AfterAnyResize) {
   EXPECT_EQ(::SendMessageA(progress, PBM_GETRANGE, FALSE, 0), 100);
   ::MoveWindow(progress, 10, 10, 120, 24, TRUE);
   EXPECT_EQ(::SendMessageA(progress, PBM_GETPOS, 0, 0), 30);
+}
+
+// The common control would draw the whole trackbar off-screen, a gigabyte,
+// at every paint of its form; the designer draws the part shown, where the
+// control says its channel, thumb and ticks are.
+TEST_F(CustomDrawn, ATrackbarFarLargerThanItsFormShowsItsChannelThumbAndTicks) {
+  HWND surface = NewSurface();
+  HWND trackBar = CreateTrackBarWin(surface, 0, 0, 2500, 16000, "trackbar0");
+  ASSERT_EQ(RectInParent(trackBar).bottom, 16000);
+  RECT channel{};
+  RECT thumb{};
+  ::SendMessageA(trackBar, TBM_GETCHANNELRECT, 0, reinterpret_cast<LPARAM>(&channel));
+  ::SendMessageA(trackBar, TBM_GETTHUMBRECT, 0, reinterpret_cast<LPARAM>(&thumb));
+  const int secondTick = static_cast<int>(::SendMessageA(trackBar, TBM_GETTICPOS, 0, 0));
+  ASSERT_GT(secondTick, thumb.right + 2);
+  ASSERT_LT(secondTick, 300) << "shown on the form";
+  const Pixels shown = Pixels::OfClient(surface);
+  const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+  const int tickY = thumb.bottom + 2;
+  EXPECT_EQ(shown.At((thumb.left + thumb.right) / 2, tickY), ::GetSysColor(COLOR_BTNTEXT)) << "the first tick";
+  EXPECT_EQ(shown.At(secondTick, tickY), ::GetSysColor(COLOR_BTNTEXT)) << "the second";
+  EXPECT_EQ(shown.At(secondTick - 2, tickY), face) << "between them";
+  EXPECT_EQ(shown.At(secondTick, channel.top), ::GetSysColor(COLOR_BTNSHADOW)) << "the channel's sunken edge";
+  EXPECT_NE(shown.At(thumb.left, (thumb.top + thumb.bottom) / 2), face) << "the thumb's raised edge";
+  EXPECT_EQ(shown.At(secondTick, tickY + 40), face) << "beneath, the control's background";
 }
 
 }  // namespace

@@ -76,8 +76,10 @@ LRESULT CALLBACK ProgressThunk(HWND window, UINT message, WPARAM wParam, LPARAM 
   return PlainThunk<kKindProgressBar>(window, message, wParam, lParam);
 }
 
+// A trackbar grown very large is drawn by the designer; a paint into a DC
+// the caller gives (wParam) is left to the control.
 LRESULT CALLBACK TrackBarThunk(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_PAINT && PaintLargeTrackBar(window)) return 0;
+  if (message == WM_PAINT && wParam == 0 && PaintLargeTrackBar(window)) return 0;
   return PlainThunk<kKindTrackBar>(window, message, wParam, lParam);
 }
 

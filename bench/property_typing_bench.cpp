@@ -38,8 +38,9 @@ HWND OpenEditor(int row) {
   return kelp::gProperties.editorRow == row ? kelp::gProperties.editor : nullptr;
 }
 
-// The group box alone, or with the first label, or with every control.
-enum class Selected { kOne, kTwo, kAll };
+// The group box alone, or with the first label, or with every control; or
+// the form.
+enum class Selected { kOne, kTwo, kAll, kForm };
 
 void TypeOn(const kelp::bench::Host& host, int row, int labels, Selected selected = Selected::kOne) {
   HWND frame = CreateFormWin(::GetModuleHandleA(nullptr), host.frame, host.client, 1);
@@ -54,9 +55,11 @@ void TypeOn(const kelp::bench::Host& host, int row, int labels, Selected selecte
   HWND firstLabel = GetNextControl(surface, nullptr);
   if (selected == Selected::kTwo && firstLabel != groupBox) kelp::SelectControls(frame, {groupBox, firstLabel});
   if (selected == Selected::kAll) kelp::SelectAllControls(frame);
+  if (selected == Selected::kForm) kelp::SelectOnForm(frame, frame);
   kelp::bench::PumpPending();
-  const char* rowName = selected == Selected::kAll   ? "all"
-                        : selected == Selected::kTwo ? "two"
+  const char* rowName = selected == Selected::kAll    ? "all"
+                        : selected == Selected::kTwo  ? "two"
+                        : selected == Selected::kForm ? "form"
                         : row == kelp::kRowName      ? "name"
                                                      : "caption";
   HWND editor = OpenEditor(row);
@@ -98,5 +101,6 @@ int main() {
   }
   for (int labels : {100, 300}) TypeOn(host, kelp::kRowCaption, labels, Selected::kAll);
   TypeOn(host, kelp::kRowCaption, 1000, Selected::kTwo);
+  for (int labels : {0, 1000}) TypeOn(host, kelp::kRowName, labels, Selected::kForm);
   return 0;
 }

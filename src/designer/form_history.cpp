@@ -6,6 +6,7 @@
 
 #include "controls/design_control.h"
 #include "core/design_history.h"
+#include "core/property_rows.h"
 #include "designer/form_designer.h"
 #include "designer/grab_handles.h"
 #include "designer/placement.h"
@@ -121,9 +122,14 @@ DesignSnapshot Capture(HWND frame) {
   return snapshot;
 }
 
-// The controls a value typed into the properties window changes: the one
-// shown, or each of several shown together. False for a form.
+// The objects a value typed into the properties window changes: the one
+// shown, or each of several shown together. False for a form's size, which
+// docks its status bars again.
 bool CaptureTypedInto(HWND shown, DesignSnapshot& snapshot) {
+  if (IsFormFrame(shown)) {
+    const bool sized = gProperties.editorRow == kRowWidth || gProperties.editorRow == kRowHeight;
+    return !sized && AddEntry(snapshot, shown);
+  }
   if (gProperties.group.empty()) return IsDesignControl(shown) && AddEntry(snapshot, shown);
   for (HWND control : gProperties.group) {
     if (!IsDesignControl(control) || !AddEntry(snapshot, control)) return false;
@@ -349,8 +355,8 @@ void RecordDesignChange(HostChange what, HWND about) {
   const bool typed = what == kChangeProperty && gProperties.editor != nullptr;
   const bool sameValue = typed && state.typedIn == gProperties.editor && state.typedRow == gProperties.editorRow;
   // A value's first character reads the whole form; the next ones change
-  // only the controls typed into, so a large form is not read again at every
-  // character. (A form's size docks its status bars again: it is read whole.)
+  // only the objects typed into, so a large form is not read again at every
+  // character.
   DesignSnapshot typedInto;
   const bool onlyThose = sameValue && CaptureTypedInto(about, typedInto);
   const bool kept = onlyThose ? state.history.RecordSome(std::move(typedInto), true)

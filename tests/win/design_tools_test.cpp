@@ -126,6 +126,14 @@ TEST_F(DesignTools, EveryActionIsOneStepThatUndoAndRedoWalkByteForByte) {
   Key(VK_DELETE);
   EXPECT_EVENTUALLY(!::IsWindow(first));
   acted("deleting the button");
+  ASSERT_EQ(gWorkspace.selectedWindow, form_);
+  TypeIntoRow(kRowName, "Main");
+  acted("typing the form's name");
+  TypeIntoRow(kRowCaption, "Main window");
+  acted("typing the form's caption");
+  // Ctrl+Z in the properties window would undo the typing in its editor.
+  ClickOn(surface_, {250, 150});
+  ASSERT_EQ(::GetFocus(), form_);
 
   const std::size_t actions = states.size() - 1;
   ASSERT_EQ(DesignHistorySteps(form_), actions);

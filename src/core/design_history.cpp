@@ -132,10 +132,6 @@ bool DesignHistory::Record(DesignSnapshot now, bool continuing) {
   return true;
 }
 
-bool DesignHistory::Holds(std::uint32_t key) const {
-  return hasBase_ && std::any_of(base_.begin(), base_.end(), [key](const DesignEntry& e) { return e.key == key; });
-}
-
 namespace {
 
 // One object's change from `old` to `now` taken into a step that may have

@@ -81,10 +81,9 @@ class DesignHistory {
   // Record for an action that changed these objects and nothing else (a
   // value typed into them): the same step as Record with the whole form
   // gives, without reading or comparing the rest of it. The history must
-  // stand at a state that holds each of them (Holds); where it does not,
-  // nothing is done.
+  // stand at a state that holds each of them; where it does not, nothing is
+  // done.
   bool RecordSome(DesignSnapshot changed, bool continuing = false);
-  bool Holds(std::uint32_t key) const;
 
   // The step to carry out backward (Undo) or forward (Redo), or nothing;
   // the history then stands at the state the step leads to.

@@ -184,7 +184,6 @@ TEST(DesignHistory, RecordingTheObjectsTypedIntoKeepsTheStepsThatRecordingTheWho
             DesignEntry& typed = form[random() % form.size()];
             typed.state = std::string(1, static_cast<char>('a' + random() % 3)) + std::to_string(random() % 2);
             typed.attachment = random() % 2;
-            ASSERT_TRUE(one.Holds(typed.key));
             typedInto.push_back(typed);
           }
           EXPECT_EQ(whole.Record(form, continuing), one.RecordSome(typedInto, continuing));
@@ -206,8 +205,14 @@ TEST(DesignHistory, RecordingTheObjectsTypedIntoKeepsTheStepsThatRecordingTheWho
     }
   }
   DesignHistory empty;
-  EXPECT_FALSE(empty.Holds(0));
   EXPECT_FALSE(empty.RecordSome({{0, "x"}})) << "nothing seen yet: nothing kept";
+
+  // An object the history does not hold: nothing kept, the state as it was.
+  DesignHistory history;
+  history.Record({{1, "a"}, {2, "b"}});
+  EXPECT_FALSE(history.RecordSome({{1, "c"}, {3, "x"}}));
+  EXPECT_EQ(history.Base(), (DesignSnapshot{{1, "a"}, {2, "b"}}));
+  EXPECT_FALSE(history.CanUndo());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "designer/form_history.h"
 
 #include <cstring>
+#include <optional>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -30,7 +31,7 @@ struct FormHistory {
   bool refreshPosted = false;
   // The properties window's editor and row the last step was typed in.
   HWND typedIn = nullptr;
-  int typedRow = -1;
+  std::optional<int> typedRow;
   // Added by the user: undoing its first step's state takes it away.
   bool addedByUser = false;
 };
@@ -363,7 +364,7 @@ void RecordDesignChange(HostChange what, HWND about) {
                               : state.history.Record(Capture(frame), sameValue);
   if (kept) gUndoneForms.clear();
   state.typedIn = typed ? gProperties.editor : nullptr;
-  state.typedRow = typed ? gProperties.editorRow : -1;
+  state.typedRow = typed ? gProperties.editorRow : std::nullopt;
 }
 
 void NoteFormChangedByHost(HWND frame) {

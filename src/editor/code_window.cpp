@@ -214,14 +214,14 @@ HWND OpenCodeWindow(HWND parent, LPCSTR className, LPCSTR title, HWND owner, boo
   ::RegisterClassExA(&windowClass);  // fails harmlessly when already registered
 
   const DWORD style = visible ? kCodeWindowStyle : kCodeWindowStyle & ~WS_VISIBLE;
-  HWND window = ::CreateWindowExA(kCodeWindowExStyle, className, title, style, gEditor.cascadeX, gEditor.cascadeY,
-                                  kCodeWindowWidth, kCodeWindowHeight, parent,
-                                  reinterpret_cast<HMENU>(kCodeWindowId), gWorkspace.libraryInstance, nullptr);
+  const int place = kFirstCodeWindowPlace + gEditor.codeWindowsCascaded * kCascadeStep;
+  HWND window = ::CreateWindowExA(kCodeWindowExStyle, className, title, style, place, place, kCodeWindowWidth,
+                                  kCodeWindowHeight, parent, reinterpret_cast<HMENU>(kCodeWindowId),
+                                  gWorkspace.libraryInstance, nullptr);
   if (window == nullptr) return nullptr;
   ::SetParent(window, parent);
   gEditor.lastCodeWindow = window;
-  gEditor.cascadeX += kCascadeStep;
-  gEditor.cascadeY += kCascadeStep;
+  ++gEditor.codeWindowsCascaded;
   win::SetWindowPointer<HWND__>(window, kOwnerSlot, owner);
   if (HostWants(kOptionCodeTools)) FillCodeWindowLists(window);
   return window;

@@ -62,10 +62,12 @@ struct EditorState {
   bool ready = false;  // the one-time set-up has run
   HMODULE richEditModule = nullptr;
   HANDLE heap = nullptr;  // keyword lists and the paint buffer
-  int richEditLevel = 3;  // 2: EM_POSFROMCHAR answers with a packed position
+  // RichEdit 2.0 (Wine's) answers EM_POSFROMCHAR with a packed position.
+  bool packedPositions = false;
   std::uint32_t editorCount = 0;
-  int cascadeX = kFirstCodeWindowPlace;
-  int cascadeY = kFirstCodeWindowPlace;
+  // Code windows opened since the session or the project began: each one
+  // opens a step further right and down than the one before.
+  int codeWindowsCascaded = 0;
   HICON codeWindowIcon = nullptr;
   HFONT editorFont = nullptr;  // of the editor control last created, painted or destroyed
   HMENU editorMenu = nullptr;

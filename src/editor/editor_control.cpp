@@ -46,10 +46,10 @@ constexpr MenuItem kContextMenu[] = {
 void DetectRichEditLevel(HWND control) {
   ::SendMessageA(control, EM_SETTYPOGRAPHYOPTIONS, TO_SIMPLELINEBREAK, TO_SIMPLELINEBREAK);
   if (::SendMessageA(control, EM_GETTYPOGRAPHYOPTIONS, kTypographyQuery, kTypographyQuery) != 0) {
-    gEditor.richEditLevel = 3;
+    gEditor.packedPositions = false;
     ::SendMessageA(control, EM_SETEDITSTYLE, SES_EMULATESYSEDIT, SES_EMULATESYSEDIT);
   } else {
-    gEditor.richEditLevel = 2;
+    gEditor.packedPositions = true;
   }
 }
 

@@ -32,7 +32,7 @@ LONG TextLength(HWND control) {
 // Where a character is drawn, when it lies within 32,767 pixels of `around`
 // each way: a level 2 answer is widened towards it rather than asked back.
 std::optional<CharPosition> PositionNear(HWND control, LONG index, CharPosition around) {
-  if (gEditor.richEditLevel == 3) return PositionOfCharacter(control, index);
+  if (!gEditor.packedPositions) return PositionOfCharacter(control, index);
   if (index < 0 || index >= kFirstIndexTakenForAPointer) return std::nullopt;
   const auto packed = static_cast<std::uint32_t>(::SendMessageA(control, EM_POSFROMCHAR, index, 0));
   return CharPosition{UnwrapNear(static_cast<std::uint16_t>(packed & 0xFFFF), around.x),
@@ -245,7 +245,7 @@ std::optional<EvenLines> FetchEvenLines(HWND control, const FontMeasures& font, 
 // is asked back which character lies there, and a position that is not the
 // character's own gives nothing to draw.
 std::optional<CharPosition> PositionOfCharacter(HWND control, LONG index) {
-  if (gEditor.richEditLevel == 3) {
+  if (!gEditor.packedPositions) {
     POINTL point{};
     ::SendMessageA(control, EM_POSFROMCHAR, reinterpret_cast<WPARAM>(&point), index);
     return CharPosition{static_cast<int>(point.x), static_cast<int>(point.y)};

@@ -80,8 +80,7 @@ extern "C" BOOL KELP_API CloseProject(DWORD formCounter, DWORD moduleCounter, DW
   gWorkspace.moduleCounter = moduleCounter;
   gWorkspace.classModuleCounter = classModuleCounter;
   // New code windows open where the first of a session does.
-  gEditor.cascadeX = kFirstCodeWindowPlace;
-  gEditor.cascadeY = kFirstCodeWindowPlace;
+  gEditor.codeWindowsCascaded = 0;
   RecordSelection(nullptr, 0);
   ShowNoProperties();
   return TRUE;

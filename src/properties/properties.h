@@ -8,6 +8,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 #include "core/control_record.h"
@@ -33,7 +34,7 @@ struct PropertiesState {
   std::vector<int> rows;
   // The one in-place editor over a row's value column, and its row.
   HWND editor = nullptr;
-  int editorRow = -1;
+  std::optional<int> editorRow;
   // While an editor is being filled, its change notification is not a user's
   // edit and writes nothing back.
   bool fillingEditor = false;

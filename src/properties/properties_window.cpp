@@ -137,7 +137,7 @@ LRESULT Window_OnShowProperties(HWND window, WPARAM wParam, LPARAM lParam) {
 // The window may be destroyed with its parent; nothing of it is used after.
 void Window_OnNcDestroy(HWND window) {
   gProperties.editor = nullptr;
-  gProperties.editorRow = -1;
+  gProperties.editorRow.reset();
   if (gWorkspace.propertiesWindow == window) gWorkspace.propertiesWindow = nullptr;
   if (gWorkspace.propertyList == gProperties.list) gWorkspace.propertyList = nullptr;
   if (gProperties.window == window) {

@@ -119,7 +119,7 @@ void OpenEditor(int row, const RECT& rowRect) {
 
 void CloseEditor() {
   HWND editor = std::exchange(gProperties.editor, nullptr);
-  gProperties.editorRow = -1;
+  gProperties.editorRow.reset();
   if (editor != nullptr) ::DestroyWindow(editor);
 }
 

@@ -43,7 +43,7 @@ std::string ClassOf(HWND window) {
 }
 
 TEST_F(CodeWindows, SuccessiveCodeWindowsOpen20PixelsFurtherRightAndDown) {
-  gEditor.cascadeX = gEditor.cascadeY = 20;  // as in a fresh process
+  gEditor.codeWindowsCascaded = 0;  // as in a fresh process
   auto open = [&] {
     return InitRichEditBox(MdiClient(), nullptr, "Editor_Class", "Module (Code)", MainFrame());
   };

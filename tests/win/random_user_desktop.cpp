@@ -441,7 +441,7 @@ void Desktop::StartOver() {
   gWorkspace.selectedWindow = nullptr;
   gWorkspace.selectedKind = 0;
   gFormDesigner.copiedControl = nullptr;
-  gEditor.cascadeX = gEditor.cascadeY = 20;
+  gEditor.codeWindowsCascaded = 0;
   NewProjectThenChoose(0, false);  // "Standard EXE", as kelp.exe starts
 }
 

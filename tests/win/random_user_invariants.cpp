@@ -146,7 +146,7 @@ void CheckProperties(std::vector<std::string>& broken) {
     const auto selectedItem = static_cast<int>(::SendMessageA(list, LB_GETCURSEL, 0, 0));
     const int selectedRow = RowOfItem(selectedItem);
     if (!::IsWindow(editor) || ::GetParent(editor) != list || gProperties.editorRow != selectedRow) {
-      broken.push_back("the property editor " + Hex(editor) + " of row " + std::to_string(gProperties.editorRow) +
+      broken.push_back("the property editor " + Hex(editor) + " of row " + std::to_string(gProperties.editorRow.value_or(-1)) +
                        " is not over the selected row " + std::to_string(selectedRow));
     }
   }

@@ -307,7 +307,7 @@ TEST_F(Stress, CodeWindowsDestroyedWithTheirMdiClientManyTimesLeaveNothingBehind
   EXPECT_LT(grownTo, grownFrom + kGrowthBound) << "grew by " << (grownTo - grownFrom) << " bytes";
   Report("code windows opened, filled, painted and destroyed", CodeWindowCycles(), grownFrom, grownTo);
   gEditor.editorParent = MdiClient();
-  gEditor.cascadeX = gEditor.cascadeY = 20;
+  gEditor.codeWindowsCascaded = 0;
 }
 
 }  // namespace
